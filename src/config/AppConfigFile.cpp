@@ -1,0 +1,176 @@
+#include "config/AppConfigFile.h"
+
+#include "config/AppConfig.h"
+#include "config/ConfigWordReader.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <system_error>
+#include <vector>
+
+namespace {
+
+// No settings file is anywhere near this; a larger one is read only this far.
+constexpr std::streamsize kMaxFileBytes = 16 * 1024 * 1024;
+
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+}
+
+// A name is read back as one word: blanks inside would split it.
+std::string OneWord(const std::string& name)
+{
+    std::string word;
+    std::copy_if(name.begin(), name.end(), std::back_inserter(word), [](char c) { return !IsBlank(c); });
+    return word;
+}
+
+std::string Hex(std::uint32_t value)
+{
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "%x", static_cast<unsigned>(value));
+    return buffer;
+}
+
+const char* YesNo(bool value)
+{
+    return value ? "Yes" : "No";
+}
+
+}  // namespace
+
+void AppConfigFile::Parse(std::string_view text, AppConfig& config)
+{
+    ConfigWordReader in(text);
+
+    std::string word;
+    // An empty file, like "AutoMemory", leaves the computed budget.
+    config.autoMemory = true;
+    if (in.Word(word) && word == "CustomMemery:") {
+        config.autoMemory = false;
+        std::int32_t budget = config.memoryBudget;
+        if (in.Decimal(budget))
+            config.memoryBudget = std::clamp(budget, kMinCustomBudget, kMaxCustomBudget);
+    }
+    if (in.Failed())
+        return;
+
+    std::int32_t backLine = config.maxBackLine;
+    if (in.Key("MaxBackLine:") && in.Decimal(backLine))
+        config.maxBackLine = std::clamp(backLine, 0, kMaxBackLineLimit);
+
+    if (in.Key("ZoomType:") && in.Word(word))
+        config.zoomKeepCenter = word == "KeepCenter";
+
+    if (in.Key("GridLine:") && in.Word(word)) {
+        config.gridAuto = word == "Auto";
+        config.gridShow = !config.gridAuto && word == "Show";
+    }
+
+    if (in.Key("HideBuildFrame:") && in.Word(word))
+        config.hideBuildFrame = word == "Yes";
+    if (in.Key("HideBuildGrid:") && in.Word(word))
+        config.hideBuildGrid = word == "Yes";
+    if (in.Key("HideBuildName:") && in.Word(word))
+        config.hideBuildName = word == "Yes";
+
+    if (in.Key("HouseColor:"))
+        in.Hex(config.houseColor);
+    if (in.Key("FactoryColor:"))
+        in.Hex(config.factoryColor);
+    if (in.Key("OtherBuildColor:"))
+        in.Hex(config.otherBuildColor);
+
+    std::int32_t count = 0;
+    if (in.Key("ColorNames:") && in.Decimal(count)) {
+        for (std::int32_t i = 0; i < count; ++i) {
+            ColorRef colour = 0;
+            std::string name;
+            if (!in.Hex(colour) || !in.Word(name))
+                break;
+            config.colorNames[colour] = name;
+        }
+    }
+
+    if (in.Key("Road:") && in.Word(word)) {
+        config.roadMake = word == "Make";
+        config.roadNotice = config.roadMake || word == "Notice";
+    }
+
+    if (in.Word(word))
+        config.saveTempRecFile = word == "SaveTempRecFile";
+}
+
+std::string AppConfigFile::Format(const AppConfig& config)
+{
+    std::vector<std::pair<ColorRef, std::string>> names;
+    for (const auto& [colour, name] : config.colorNames) {
+        std::string word = OneWord(name);
+        if (!word.empty())
+            names.emplace_back(colour, std::move(word));
+    }
+
+    std::ostringstream out;
+    if (config.autoMemory)
+        out << "AutoMemory\n";
+    else
+        out << "CustomMemery: " << config.memoryBudget << "\n";
+    out << "MaxBackLine: " << config.maxBackLine << "\n";
+    out << "ZoomType: " << (config.zoomKeepCenter ? "KeepCenter" : "KeepOffset") << "\n";
+    out << "GridLine: " << (config.gridAuto ? "Auto" : config.gridShow ? "Show" : "Hide") << "\n";
+    out << "HideBuildFrame: " << YesNo(config.hideBuildFrame) << "\n";
+    out << "HideBuildGrid: " << YesNo(config.hideBuildGrid) << "\n";
+    out << "HideBuildName: " << YesNo(config.hideBuildName) << "\n";
+    out << "HouseColor: " << Hex(config.houseColor) << "\n";
+    out << "FactoryColor: " << Hex(config.factoryColor) << "\n";
+    out << "OtherBuildColor: " << Hex(config.otherBuildColor) << "\n";
+    out << "ColorNames: " << names.size() << "\n";
+    for (const auto& [colour, name] : names)
+        out << Hex(colour) << " " << name << "\n";
+    out << "Road: " << (config.roadMake ? "Make" : config.roadNotice ? "Notice" : "Ignore") << "\n";
+    out << (config.saveTempRecFile ? "SaveTempRecFile" : "DoNotSaveTempRecFile") << "\n";
+    return out.str();
+}
+
+bool AppConfigFile::Read(const std::filesystem::path& file, AppConfig& config)
+{
+    std::ifstream in(file, std::ios::binary);
+    if (!in)
+        return false;
+    std::string text(static_cast<std::size_t>(kMaxFileBytes), '\0');
+    in.read(text.data(), kMaxFileBytes);
+    text.resize(static_cast<std::size_t>(in.gcount()));
+    Parse(text, config);
+    return true;
+}
+
+bool AppConfigFile::Write(const std::filesystem::path& file, const AppConfig& config)
+{
+    // Written beside the target and renamed over it, so a full disk or a
+    // crash midway never leaves a half-written settings file.
+    std::filesystem::path temp = file;
+    temp += ".new";
+    {
+        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+        if (!out)
+            return false;
+        const std::string text = Format(config);
+        out.write(text.data(), static_cast<std::streamsize>(text.size()));
+        out.close();
+        if (!out) {
+            std::error_code ignored;
+            std::filesystem::remove(temp, ignored);
+            return false;
+        }
+    }
+    std::error_code ec;
+    std::filesystem::rename(temp, file, ec);
+    if (ec) {
+        std::filesystem::remove(temp, ec);
+        return false;
+    }
+    return true;
+}
