@@ -1,0 +1,7 @@
+#include "scene/RoadFinder.h"
+
+std::vector<GridPoint> RoadFinder::Plan(std::int32_t, std::int32_t, std::int32_t, std::int32_t)
+{
+    reserved_ = Reserved{};
+    return {};
+}
