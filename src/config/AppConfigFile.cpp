@@ -2,12 +2,12 @@
 
 #include "config/AppConfig.h"
 #include "config/ConfigWordReader.h"
+#include "platform/SafeFileWrite.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
-#include <system_error>
 #include <vector>
 
 namespace {
@@ -149,28 +149,8 @@ bool AppConfigFile::Read(const std::filesystem::path& file, AppConfig& config)
 
 bool AppConfigFile::Write(const std::filesystem::path& file, const AppConfig& config)
 {
-    // Written beside the target and renamed over it, so a full disk or a
-    // crash midway never leaves a half-written settings file.
-    std::filesystem::path temp = file;
-    temp += ".new";
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out)
-            return false;
-        const std::string text = Format(config);
+    const std::string text = Format(config);
+    return platform::WriteFileSafely(file, [&](std::ostream& out) {
         out.write(text.data(), static_cast<std::streamsize>(text.size()));
-        out.close();
-        if (!out) {
-            std::error_code ignored;
-            std::filesystem::remove(temp, ignored);
-            return false;
-        }
-    }
-    std::error_code ec;
-    std::filesystem::rename(temp, file, ec);
-    if (ec) {
-        std::filesystem::remove(temp, ec);
-        return false;
-    }
-    return true;
+    });
 }

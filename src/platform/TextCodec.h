@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -10,5 +11,9 @@ namespace platform {
 // what cannot be converted instead of failing, so no text is ever dropped whole.
 std::string Gb18030ToUtf8(std::string_view gb);
 std::string Utf8ToGb18030(std::string_view utf8);
+
+// A path from UTF-8 text, and a path's UTF-8 text, on every platform.
+std::filesystem::path PathFromUtf8(std::string_view utf8);
+std::string PathToUtf8(const std::filesystem::path& path);
 
 }  // namespace platform
