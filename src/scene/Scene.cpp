@@ -1,12 +1,21 @@
 #include "scene/Scene.h"
 
 #include "scene/BuildName.h"
+#include "search/SearchControl.h"
+#include "search/SearchDriver.h"
 
 #include <algorithm>
 
-Scene::Scene(MsgCenter& center) : center_(center)
+Scene::Scene(MsgCenter& center)
+    : center_(center), ownRunner_(std::make_unique<SearchDriver>(center, SearchControl::Instance())),
+      runner_(ownRunner_.get())
 {
     RegisterHandlers();
+}
+
+void Scene::SetLayoutRunner(LayoutRunner* runner)
+{
+    runner_ = runner ? runner : ownRunner_.get();
 }
 
 Scene::~Scene()

@@ -68,8 +68,8 @@ class Scene {
 public:
     using Grid = RoadFinder::Grid;
 
-    // Registers the edit handlers with `center`; a runner for the layout
-    // search may be given now or later (without one a run finds nothing).
+    // Registers the edit handlers with `center`. Layout runs use the search
+    // driver on a worker thread unless another runner is set.
     explicit Scene(MsgCenter& center);
     ~Scene();
     Scene(const Scene&) = delete;
@@ -117,7 +117,8 @@ public:
     const RegionBits& RegionSelection() const { return regionSelection_; }
     SearchState& WorkingRegion() { return working_; }
     const SearchState& WorkingRegion() const { return working_; }
-    void SetLayoutRunner(LayoutRunner* runner) { runner_ = runner; }
+    // nullptr puts the Scene's own search driver back.
+    void SetLayoutRunner(LayoutRunner* runner);
     RoadFinder& Roads() { return roadFinder_; }
 
     DemoCatalogue& Demos() { return demos_; }
@@ -163,8 +164,9 @@ private:
     std::vector<Mark> marks_;
     std::vector<Build> builds_;
     RegionBits regionSelection_;
-    SearchState working_;
+    SearchState working_ = SearchState::Box(GridSize, GridSize);
     RoadFinder roadFinder_{&cells_};
     DemoCatalogue demos_;
+    std::unique_ptr<LayoutRunner> ownRunner_;
     LayoutRunner* runner_ = nullptr;
 };

@@ -4,7 +4,6 @@
 #include "cmd/EditCommands.h"
 #include "msg/Messages.h"
 #include "msg/MsgCenter.h"
-#include "msg/SearchFinishedHandOver.h"
 #include "search/LayoutRunner.h"
 
 #include <algorithm>
@@ -194,16 +193,7 @@ void Scene::AddToRegion(const GridRect& rect)
 
 void Scene::StartLayout()
 {
-    if (runner_) {
-        runner_->Start(regionSelection_, working_);
-    } else {
-        // No search available: an empty run that ends at once.
-        working_.width = GridSize;
-        working_.height = GridSize;
-        working_.region = regionSelection_;
-        working_.placed.clear();
-        PostBuildSearchFinished(center_);
-    }
+    runner_->Start(regionSelection_, working_);
     SearchInfoDoModle_Msg question;
     center_.Send(question);
     if (question.ok) {

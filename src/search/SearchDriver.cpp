@@ -1,0 +1,46 @@
+#include "search/SearchDriver.h"
+
+#include "config/AppConfig.h"
+#include "msg/SearchFinishedHandOver.h"
+#include "search/LayoutSearch.h"
+#include "search/SearchControl.h"
+#include "search/SearchState.h"
+
+SearchDriver::SearchDriver(MsgCenter& center, SearchControl& control) : center_(center), control_(control) {}
+
+SearchDriver::~SearchDriver()
+{
+    if (worker_.joinable()) {
+        control_.cancel = true;
+        worker_.join();
+    }
+}
+
+void SearchDriver::Join()
+{
+    if (worker_.joinable())
+        worker_.join();
+}
+
+void SearchDriver::Start(const RegionBits& selection, SearchState& working)
+{
+    // The previous run ended before its dialog closed; its worker is only
+    // finishing the hand-back.
+    Join();
+    working = SearchState::FromSelection(selection);
+
+    AppConfig& config = AppConfig::Instance();
+    config.RefreshMemory();
+    const int budget = budgetMb_.value_or(config.memoryBudget);
+    const int backLines = backLines_.value_or(config.maxBackLine);
+
+    control_.ResetForRun();
+    control_.stateLimit = StateLimitForBudget(budget);
+
+    SearchControl& control = control_;
+    MsgCenter& center = center_;
+    worker_ = std::thread([&working, &control, &center, backLines] {
+        LayoutSearch::Run(working, control, backLines);
+        PostBuildSearchFinished(center);
+    });
+}
