@@ -1,8 +1,13 @@
 // quarrinlayvane-cli: the planner's model without windows, for batch work on maps.
 
+#include "cli/CliCommands.h"
+#include "cli/CliMapFiles.h"
+
 #include <cstdio>
-#include <cstring>
+#include <exception>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -14,11 +19,25 @@ constexpr const char* kUsage =
     "  resave MAP -o OUT                 read a map and write it again (version 1.1)\n"
     "  run [--map IN] [--road make|notice|ignore] -o OUT\n"
     "                                    run command lines from standard input\n"
-    "  layout MAP -o OUT [--back-lines N] [--memory-mb MB] [--rect X,Y,W,H]... [--stop-after-ms T]\n"
+    "  layout MAP -o OUT [--back-lines N] [--memory-mb MB] [--rect X,Y,W,H]...\n"
+    "         [--stop-after-ms T] [--stop-after-expansions N]\n"
     "                                    fill the map's soil with houses and factories\n"
-    "  play SCRIPT.qld -o OUT            play a demonstration to its end\n"
-    "  render MAP -o PNG [--cell N]      draw the map as the map view does\n"
-    "  --help                            show this text\n";
+    "  --help                            show this text\n"
+    "\n"
+    "Load problems are reported as \"Load Failed: ...\" on standard error.\n"
+    "Exit status: 0 done, 1 a map could not be opened, was refused or could not be written, 2 wrong usage.\n";
+
+struct Command {
+    std::string_view name;
+    int (*run)(const std::vector<std::string>&);
+};
+
+constexpr Command kCommands[] = {
+    {"stats", &cli::Stats},
+    {"resave", &cli::Resave},
+    {"run", &cli::Run},
+    {"layout", &cli::Layout},
+};
 
 int Usage(std::FILE* to, int status)
 {
@@ -31,10 +50,21 @@ int Usage(std::FILE* to, int status)
 int main(int argc, char** argv)
 {
     if (argc < 2)
-        return Usage(stderr, 2);
-    const std::string_view command = argv[1];
-    if (command == "--help" || command == "-h" || command == "help")
-        return Usage(stdout, 0);
-    std::fprintf(stderr, "quarrinlayvane-cli: '%s' is not a command this build has\n\n", argv[1]);
-    return Usage(stderr, 2);
+        return Usage(stderr, cli::kUsage);
+    const std::string_view name = argv[1];
+    if (name == "--help" || name == "-h" || name == "help")
+        return Usage(stdout, cli::kOk);
+    const std::vector<std::string> args(argv + 2, argv + argc);
+    for (const Command& command : kCommands) {
+        if (command.name != name)
+            continue;
+        try {
+            return command.run(args);
+        } catch (const std::exception& e) {
+            std::fprintf(stderr, "quarrinlayvane-cli %s: %s\n", argv[1], e.what());
+            return cli::kFailed;
+        }
+    }
+    std::fprintf(stderr, "quarrinlayvane-cli: '%s' is not a command\n\n", argv[1]);
+    return Usage(stderr, cli::kUsage);
 }

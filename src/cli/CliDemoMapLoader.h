@@ -1,0 +1,24 @@
+#pragma once
+
+#include <filesystem>
+
+class MsgCenter;
+class Scene;
+struct LoadDomoMap_Msg;
+
+// Answers the text command "load": the named map is read from `baseFolder`,
+// or, when it cannot be read there, from the "map" folder of the program.
+class CliDemoMapLoader {
+public:
+    CliDemoMapLoader(MsgCenter& center, Scene& scene, std::filesystem::path baseFolder);
+    ~CliDemoMapLoader();
+    CliDemoMapLoader(const CliDemoMapLoader&) = delete;
+    CliDemoMapLoader& operator=(const CliDemoMapLoader&) = delete;
+
+private:
+    void OnLoad(const LoadDomoMap_Msg* msg);
+
+    MsgCenter& center_;
+    Scene& scene_;
+    std::filesystem::path baseFolder_;
+};

@@ -1,0 +1,194 @@
+// quarrinlayvane-cli run as a user runs it: a real process on real files.
+#include "platform/TextCodec.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Result {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string Slurp(const fs::path& p)
+{
+    std::ifstream in(p, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void Spit(const fs::path& p, const std::string& text)
+{
+    std::ofstream(p, std::ios::binary) << text;
+}
+
+// A version 1.1 map: soil in the given rectangles, then the given list lines.
+std::string MapText(const std::vector<std::array<int, 4>>& soil, const std::string& lists)
+{
+    std::vector<std::string> columns(250, std::string(250, '0'));
+    for (const auto& r : soil)
+        for (int x = r[0]; x < r[0] + r[2]; ++x)
+            for (int y = r[1]; y < r[1] + r[3]; ++y)
+                columns[x][y] = '1';
+    std::string text = "Quarrin Layvane Map File. Version 1.1\r\nGrid Size 250 * 250\r\n";
+    for (const auto& c : columns)
+        text += c + "\r\n";
+    return text + lists;
+}
+
+class CliTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        dir = fs::temp_directory_path() /
+              ("ql-cli-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    Result Cli(const std::string& args, const std::string& input = "")
+    {
+        Spit(dir / "stdin.txt", input);
+        const std::string command = std::string("'") + QL_CLI_PATH + "' " + args + " < '" + (dir / "stdin.txt").string() +
+                                    "' > '" + (dir / "stdout.txt").string() + "' 2> '" + (dir / "stderr.txt").string() +
+                                    "'";
+        const int raw = std::system(command.c_str());
+        Result r;
+        r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        r.out = Slurp(dir / "stdout.txt");
+        r.err = Slurp(dir / "stderr.txt");
+        return r;
+    }
+    std::string P(const std::string& name) const { return "'" + (dir / name).string() + "'"; }
+
+    fs::path dir;
+};
+
+TEST_F(CliTest, StatsPrintsThePanelTextWithChineseNamesInTheMap)
+{
+    // Two houses, a factory and a named hospital ("医院" in GB18030).
+    Spit(dir / "town.qlm", MapText({{0, 0, 20, 20}},
+                                   "Builds 4\r\n: ffffffff 0 0 3 2\r\n: ff 3 0 2 3\r\n: ffffffff 5 5 5 4\r\n" +
+                                       platform::Utf8ToGb18030("医院") + ": ff1c00 12 12 3 4\r\nMarks 1\r\n5 5 5 30\r\n"));
+    const Result r = Cli("stats " + P("town.qlm"));
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.out, "总建筑面积: 400\n已建筑面积: 0\n可建筑面积: 400\n道路总面积: 0\n\n工厂: 1 (20)\n房屋: 2 (12)\n其他: 1 (12)\n");
+}
+
+TEST_F(CliTest, LoadProblemsGoToStandardErrorWithTheirExitStatus)
+{
+    Spit(dir / "nolists.qlm", MapText({}, "Nothing 3\r\n"));
+    Result r = Cli("stats " + P("nolists.qlm"));
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "Load Failed: no builds found in this document!no marks found in this document!\n");
+
+    Spit(dir / "old.qlm", "Quarrin Layvane Map File. Version 1.1\nGrid Size 100 * 100\n");
+    r = Cli("stats " + P("old.qlm"));
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "Load Failed: this version only support size of 250, file has different size.\n");
+    EXPECT_EQ(r.out, "");
+
+    r = Cli("stats " + P("missing.qlm"));
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("Load Failed: "), std::string::npos);
+
+    EXPECT_EQ(Cli("stats").status, 2);
+    EXPECT_EQ(Cli("stats a b").status, 2);
+    EXPECT_EQ(Cli("resave " + P("old.qlm")).status, 2);
+    EXPECT_EQ(Cli("frobnicate").status, 2);
+    EXPECT_EQ(Cli("layout " + P("old.qlm") + " -o x --back-lines lots").status, 2);
+    EXPECT_EQ(Cli("layout " + P("old.qlm") + " -o x --rect 1,2,3").status, 2);
+}
+
+TEST_F(CliTest, ResaveTurnsALegacyMapIntoTheCurrentVersion)
+{
+    std::string legacy = "Quarrin Layvane Map File. Version 1.0\nGrid Size 100 * 100\n";
+    for (int x = 0; x < 100; ++x)
+        legacy += std::string(100, x < 10 ? '1' : '0') + "\n";
+    legacy += "Builds 1\nold house: 1 1 3 2\nMarks 0\n";
+    Spit(dir / "legacy.qlm", legacy);
+    const Result r = Cli("resave " + P("legacy.qlm") + " -o " + P("new.qlm"));
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string written = Slurp(dir / "new.qlm");
+    EXPECT_EQ(written.rfind("Quarrin Layvane Map File. Version 1.1\nGrid Size 250 * 250\n", 0), 0u);
+    EXPECT_NE(written.find("\nBuilds 1\nold house: ffffffff 1 1 3 2\nMarks 0\n"), std::string::npos);
+    // Reading what was written gives it back unchanged.
+    ASSERT_EQ(Cli("resave " + P("new.qlm") + " -o " + P("again.qlm")).status, 0);
+    EXPECT_EQ(Slurp(dir / "again.qlm"), written);
+}
+
+TEST_F(CliTest, RunPlaysCommandLinesAndLaysRoadsWhenAskedTo)
+{
+    Spit(dir / "in.qlm", MapText({{0, 0, 30, 10}}, "Builds 0\nMarks 0\n"));
+    const std::string lines = "##fill road 0 10 30 1\n"  // recorded commands of the editor are not the language's
+                              "build 4 6 3 2 <NULL> ffffffff\n"
+                              "mark 1 1     1 9\n"
+                              "\n";
+    Result r = Cli("run --map " + P("in.qlm") + " --road make -o " + P("out.qlm"), lines);
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "line 1: not a command: ##fill road 0 10 30 1\n");
+    const std::string out = Slurp(dir / "out.qlm");
+    EXPECT_NE(out.find("Builds 1\n: ffffffff 4 6 3 2\nMarks 1\n1 1 1 9\n"), std::string::npos);
+
+    r = Cli("run --road sideways -o " + P("x.qlm"));
+    EXPECT_EQ(r.status, 2);
+    r = Cli("run -o " + P("empty.qlm"), "clear scene\nbuild 1 1 3 2 <NULL> ffffffff\n");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(Slurp(dir / "empty.qlm").find("Builds 0\n"), std::string::npos);  // no soil to build on
+}
+
+TEST_F(CliTest, RunWithMakeRoadsTurnsThePlannedCellsIntoRoad)
+{
+    std::vector<std::array<int, 4>> soil = {{0, 0, 30, 12}};
+    std::string map = MapText(soil, "Builds 0\nMarks 0\n");
+    // Row 11 becomes road: column x's row 11 is at offset x * 252 + 11 in the grid text.
+    const std::size_t gridStart = map.find("250\r\n") + 5;
+    for (int x = 0; x < 30; ++x)
+        map[gridStart + x * 252 + 11] = '3';
+    Spit(dir / "in.qlm", map);
+    const std::string line = "build 4 7 3 2 <NULL> ffffffff\n";
+    ASSERT_EQ(Cli("run --map " + P("in.qlm") + " --road make -o " + P("make.qlm"), line).status, 0);
+    ASSERT_EQ(Cli("run --map " + P("in.qlm") + " --road ignore -o " + P("ignore.qlm"), line).status, 0);
+    const Result made = Cli("stats " + P("make.qlm"));
+    const Result ignored = Cli("stats " + P("ignore.qlm"));
+    EXPECT_NE(made.out.find("道路总面积: 36\n"), std::string::npos) << made.out;  // 30 + the two cells below each of 3 columns
+    EXPECT_NE(ignored.out.find("道路总面积: 30\n"), std::string::npos) << ignored.out;
+}
+
+TEST_F(CliTest, LayoutFillsTheSoilAndReportsWhatItDid)
+{
+    Spit(dir / "plain.qlm", MapText({{10, 10, 5, 4}, {40, 40, 6, 2}}, "Builds 0\nMarks 0\n"));
+    Result r = Cli("layout " + P("plain.qlm") + " -o " + P("laid.qlm"));
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out.rfind("layout: region=32 covered=32 factories=1 houses=2 waste=0 ms=", 0), 0u) << r.out;
+    EXPECT_NE(Slurp(dir / "laid.qlm").find("Builds 3\n: ffffffff 10 10 5 4\n: ffffffff 40 40 3 2\n: ffffffff 43 40 3 2\n"),
+              std::string::npos);
+
+    r = Cli("layout " + P("plain.qlm") + " -o " + P("part.qlm") + " --rect 40,40,6,2 --back-lines 0 --memory-mb 100");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out.rfind("layout: region=12 covered=12 factories=0 houses=2 waste=0 ms=", 0), 0u) << r.out;
+
+    // Stopped at once: the greedy fill still covers the square.
+    Spit(dir / "square.qlm", MapText({{0, 0, 60, 60}}, "Builds 0\nMarks 0\n"));
+    r = Cli("layout " + P("square.qlm") + " -o " + P("stopped.qlm") + " --stop-after-expansions 0");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out.rfind("layout: region=3600 covered=", 0), 0u) << r.out;
+    const Result again = Cli("layout " + P("square.qlm") + " -o " + P("stopped2.qlm") + " --stop-after-expansions 0");
+    EXPECT_EQ(Slurp(dir / "stopped.qlm"), Slurp(dir / "stopped2.qlm"));
+}
+
+}  // namespace
