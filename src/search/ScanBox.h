@@ -46,6 +46,45 @@ inline void Clear(std::uint64_t* line, int pos)
 {
     line[pos >> 6] &= ~(std::uint64_t{1} << (pos & 63));
 }
+// Clears `length` (at most 63) positions from `pos` on.
+inline void ClearRun(std::uint64_t* line, int pos, int length)
+{
+    const std::uint64_t run = (std::uint64_t{1} << length) - 1;
+    const int word = pos >> 6;
+    const int offset = pos & 63;
+    line[word] &= ~(run << offset);
+    if (offset + length > 64)
+        line[word + 1] &= ~(run >> (64 - offset));
+}
+// Positions pos - 1, pos and pos + 1 of a line of `words` words as bits 0, 1
+// and 2; positions outside the line read as clear.
+inline unsigned Three(const std::uint64_t* line, int words, int pos)
+{
+    if (pos == 0)
+        return static_cast<unsigned>(line[0] << 1) & 6u;
+    const int first = pos - 1;
+    const int word = first >> 6;
+    const int offset = first & 63;
+    std::uint64_t bits = line[word] >> offset;
+    if (offset > 61 && word + 1 < words)
+        bits |= line[word + 1] << (64 - offset);
+    return static_cast<unsigned>(bits) & 7u;
+}
+// Positions start .. start + 63 of a line as one word; positions outside the
+// line read as clear. `start` may be as low as -63.
+inline std::uint64_t Span(const std::uint64_t* line, int words, int start)
+{
+    if (start < 0)
+        return line[0] << -start;
+    const int word = start >> 6;
+    const int offset = start & 63;
+    if (word >= words)
+        return 0;
+    std::uint64_t bits = line[word] >> offset;
+    if (offset != 0 && word + 1 < words)
+        bits |= line[word + 1] << (64 - offset);
+    return bits;
+}
 // The first set position at or after `from` and before `length`, or -1.
 int NextSet(const std::uint64_t* line, int from, int length);
 

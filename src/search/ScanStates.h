@@ -3,6 +3,7 @@
 #include "search/RecordChain.h"
 #include "search/ScanBox.h"
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -63,11 +64,24 @@ private:
     {
         return windows_[id >> kChunkBits].get() + (id & kChunkMask) * windowWords_;
     }
-    const std::uint64_t* ReadLine(StateId id, int line) const;
+    // A line as the state sees it: from its window, or the component's own
+    // bits beyond it. Never asked for lines behind the window.
+    const std::uint64_t* ReadLine(StateId id, int line) const
+    {
+        const int offset = line - At(id).base;
+        if (offset >= kWindowLines || line >= box_.Lines())
+            return box_.OriginalLine(line);
+        return Window(id) + static_cast<std::size_t>(offset) * box_.Words();
+    }
     std::uint64_t* WindowLine(StateId id, int line);
-    bool IsFree(StateId id, int x, int y) const;
-    void ClearCell(StateId id, int x, int y);
-    void GiveUpIfDead(StateId id, int x, int y);
+    // The cell and its eight neighbours as bits (line offset + 1) * 3 + (pos offset + 1).
+    unsigned Neighbourhood(StateId id, int line, int pos) const;
+    // The free cells around a shape just placed at (line, pos) that are dead
+    // now: one mask per line from line - 1 on, bit k for position pos - 2 + k.
+    // False when there is none.
+    using AroundMasks = std::array<std::uint64_t, kWindowLines>;
+    bool DeadAround(StateId id, int line, int pos, int alongLine, int acrossLines, AroundMasks& dead) const;
+    void GiveUpDeadAround(StateId id, int cx, int cy, int w, int h, const AroundMasks& dead);
     void MoveWindow(StateId id, int newBase);
     StateId Allocate();
 
