@@ -191,4 +191,27 @@ TEST_F(CliTest, LayoutFillsTheSoilAndReportsWhatItDid)
     EXPECT_EQ(Slurp(dir / "stopped.qlm"), Slurp(dir / "stopped2.qlm"));
 }
 
+TEST_F(CliTest, RenderWritesAPictureOfTheWholeMap)
+{
+    Spit(dir / "plain.qlm", MapText({{10, 10, 5, 4}}, "Builds 0\nMarks 0\n"));
+    Result r = Cli("render " + P("plain.qlm") + " -o " + P("map.png") + " --cell 2");
+    if (r.status == 2 && r.err.find("no drawing") != std::string::npos)
+        GTEST_SKIP() << "this build has no drawing";
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string png = Slurp(dir / "map.png");
+    ASSERT_GE(png.size(), 24u);
+    EXPECT_EQ(png.substr(0, 8), std::string("\x89PNG\r\n\x1a\n", 8));
+    const auto bigEndian = [&png](std::size_t at) {
+        return (static_cast<unsigned char>(png[at]) << 24) | (static_cast<unsigned char>(png[at + 1]) << 16) |
+               (static_cast<unsigned char>(png[at + 2]) << 8) | static_cast<unsigned char>(png[at + 3]);
+    };
+    EXPECT_EQ(bigEndian(16), 250u * 2 + 50);  // the map and the margin of the edge numbers
+    EXPECT_EQ(bigEndian(20), 250u * 2 + 50);
+
+    EXPECT_EQ(Cli("render " + P("plain.qlm") + " -o " + P("x.png") + " --cell 1").status, 2);
+    EXPECT_EQ(Cli("render " + P("plain.qlm") + " -o " + P("x.png") + " --cell 9999999999").status, 2);
+    EXPECT_EQ(Cli("render " + P("missing.qlm") + " -o " + P("x.png")).status, 1);
+    EXPECT_FALSE(fs::exists(dir / "x.png"));
+}
+
 }  // namespace

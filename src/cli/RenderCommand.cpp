@@ -1,0 +1,70 @@
+#include "cli/CliArguments.h"
+#include "cli/CliCommands.h"
+#include "cli/CliMapFiles.h"
+#include "config/AppConfig.h"
+#include "msg/Messages.h"
+#include "msg/MsgCenter.h"
+#include "scene/Scene.h"
+#include "view/OffscreenGui.h"
+#include "view/ScenePainter.h"
+#include "view/SceneSelection.h"
+
+#include <QImage>
+#include <QString>
+
+#include <charconv>
+#include <iostream>
+
+namespace cli {
+
+namespace {
+
+constexpr int kDefaultCell = 4;
+// 64-pixel cells already make a 16,050-pixel square picture.
+constexpr int kMaxCell = 64;
+
+bool ParseCell(const std::string& text, int& cell)
+{
+    const char* end = text.data() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.data(), end, cell);
+    return ec == std::errc() && ptr == end && cell >= ViewGeometry::kMinCellSize && cell <= kMaxCell;
+}
+
+}  // namespace
+
+int Render(const std::vector<std::string>& args)
+{
+    CliArguments parsed;
+    std::string error;
+    int cell = kDefaultCell;
+    if (!parsed.Parse(args, {{"-o"}, {"--cell"}}, 1, 1, error) || !parsed.Value("-o"))
+        error = error.empty() ? "-o PNG is required" : error;
+    else if (const auto text = parsed.Value("--cell"); text && !ParseCell(*text, cell))
+        error = "--cell wants a whole number from 2 to " + std::to_string(kMaxCell);
+    if (!error.empty()) {
+        std::cerr << "render: " << error << "\nusage: quarrinlayvane-cli render MAP -o PNG [--cell N]\n";
+        return kUsage;
+    }
+
+    // Fonts and painting need a GUI application; no display is needed.
+    OffscreenGui gui("quarrinlayvane-cli");
+
+    Scene scene(MsgCenter::Instance());
+    if (const int status = LoadMap(parsed.Positional()[0], scene); status != kOk)
+        return status;
+    SceneSelection selection(scene);
+    ScenePainter painter(MsgCenter::Instance(), scene, selection, AppConfig::Instance(), nullptr);
+    const int side = GridSize * cell + 2 * ViewGeometry::kMargin;
+    painter.SetSize(side, side);
+    MsgCenter::Instance().Send(ZoomSceneSize_Msg{cell});
+
+    const QImage picture = painter.Render();
+    const std::string out = *parsed.Value("-o");
+    if (picture.isNull() || !picture.save(QString::fromStdString(out), "PNG")) {
+        std::cerr << "render: cannot write " << out << "\n";
+        return kFailed;
+    }
+    return kOk;
+}
+
+}  // namespace cli
