@@ -1,0 +1,92 @@
+#pragma once
+
+#include "app/MainLayout.h"
+#include "msg/Messages.h"
+
+#include <QDialog>
+#include <QList>
+#include <QUrl>
+
+#include <filesystem>
+#include <map>
+#include <string>
+
+class AppConfig;
+class CScenePic;
+class GridTip;
+class MsgCenter;
+class QAction;
+class Scene;
+
+// The main window: the map view on the left, one switchable side panel on the
+// right. It answers the requests for modal dialogs, grid tips and repaints
+// that other parts send as messages, and turns the start file and dropped
+// files into map loads. Only the close box ends it.
+class MainDlg : public QDialog {
+    Q_OBJECT
+
+public:
+    static constexpr const char* kMainPanel = "main";
+    static constexpr int kRoadFlashCountdown = 20;
+
+    MainDlg(MsgCenter& center, Scene& scene, AppConfig& config, QWidget* parent = nullptr);
+    ~MainDlg() override;
+
+    // Takes the panel over; a panel already under that name is deleted, and
+    // if it was on show the new one takes its place.
+    void AddPanel(const std::string& name, QWidget* panel);
+    QWidget* Panel(const std::string& name) const;
+    QWidget* CurrentPanel() const { return currentPanel_; }
+    // Unknown names are ignored; the panel on show is hidden and shown again.
+    void ChangePanel(const std::string& name);
+
+    // The file the program was started with: loaded now, saved to on close.
+    void OpenStartFile(const std::filesystem::path& file);
+    const std::filesystem::path& CurrentFile() const { return currentFile_; }
+
+    void Relayout(MainLayout::SizeKind kind, int clientWidth, int clientHeight);
+    // Loads the first of the files; the start file stays the one saved to.
+    void LoadDroppedFiles(const QList<QUrl>& urls);
+    void ShowAbout();
+
+    CScenePic& MapView() const { return *mapView_; }
+    GridTip& Tip() const { return *tip_; }
+    QAction* AboutAction() const { return aboutAction_; }
+
+    // Enter and Escape must not end the main window.
+    void accept() override {}
+    void reject() override {}
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void OnChangePanel(const ChangePanel_Msg* msg);
+    void OnInputString(const InputString_Msg* msg);
+    void OnInputColor(const InputColor_Msg* msg);
+    void OnSearchInfoDoModle(const SearchInfoDoModle_Msg* msg);
+    void OnUpdateGridView(const UpdateGridView_Msg* msg);
+    void OnBuildBringRoad(const BuildBringRoad_Msg* msg);
+    void OnShowGridTip(const ShowGridTip_Msg* msg);
+    void OnHideGridTip(const HideGridTip_Msg* msg);
+
+    void ShowTipAtCell(int x, int y, const QString& html);
+    void HideTip();
+
+    MsgCenter& center_;
+    AppConfig& config_;
+    MainLayout layout_;
+    CScenePic* mapView_;
+    std::map<std::string, QWidget*> panels_;
+    QWidget* currentPanel_ = nullptr;
+    GridTip* tip_;
+    QAction* aboutAction_;
+    std::filesystem::path currentFile_;
+};

@@ -1,0 +1,91 @@
+#include "app/QlApp.h"
+
+#include "app/CommandLineMapFile.h"
+#include "app/MainDlg.h"
+#include "app/QtThreadTimer.h"
+#include "config/AppConfig.h"
+#include "msg/MsgCenter.h"
+#include "msg/TimerCenter.h"
+#include "panels/MapFileRequests.h"
+#include "scene/Scene.h"
+#include "view/QtText.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+#include <clocale>
+#include <memory>
+#include <string>
+#include <vector>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+namespace {
+
+TimerCenter::BoxAnswer AskAboutTimerException(const std::string& caption, const std::string& text)
+{
+    QMessageBox box(QMessageBox::NoIcon, FromModelText(caption), FromModelText(text),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return TimerCenter::BoxAnswer::Yes;
+    case QMessageBox::No:
+        return TimerCenter::BoxAnswer::No;
+    default:
+        return TimerCenter::BoxAnswer::Cancel;
+    }
+}
+
+}  // namespace
+
+QlApp::QlApp(int& argc, char** argv) : argc_(argc), argv_(argv) {}
+
+std::filesystem::path QlApp::StartFile() const
+{
+#ifdef _WIN32
+    return std::filesystem::path(CommandLineMapFile::FromWindowsCommandLine(GetCommandLineW()));
+#else
+    // QApplication has taken its own options out of argv by now.
+    std::vector<std::string> arguments;
+    for (int i = 1; i < argc_; ++i)
+        arguments.emplace_back(argv_[i]);
+    return std::filesystem::path(CommandLineMapFile::FromArguments(arguments));
+#endif
+}
+
+int QlApp::Run()
+{
+    // The center first, so that it outlives the other singletons at exit and
+    // the settings are written while it still exists.
+    MsgCenter& center = MsgCenter::Instance();
+
+    QApplication application(argc_, argv_);
+    // Map files and settings are read and written with the C locale's number format.
+    std::setlocale(LC_ALL, "C");
+
+    auto timers = std::make_unique<TimerCenter>(&center, std::make_unique<QtThreadTimer>());
+    timers->SetExceptionBox(&AskAboutTimerException);
+    auto scene = std::make_unique<Scene>(center);
+    auto mainDlg = std::make_unique<MainDlg>(center, *scene, AppConfig::Instance());
+    // Until the tools panel answers the map file requests, this does.
+    auto files = std::make_unique<MapFileRequests>(
+        center, *scene,
+        [&mainDlg](const std::string& errors) {
+            QMessageBox::critical(mainDlg.get(), QStringLiteral("Load Failed"), FromModelText(errors));
+        },
+        [&mainDlg](const std::filesystem::path& file) {
+            mainDlg->setWindowTitle(QStringLiteral("QuarrinLayvane 2  [") + QString::fromStdU16String(file.u16string()) +
+                                    QStringLiteral("]"));
+        });
+    mainDlg->OpenStartFile(StartFile());
+    mainDlg->exec();
+
+    files.reset();
+    mainDlg.reset();
+    scene.reset();
+    timers->Stop();
+    timers.reset();
+    return 0;
+}

@@ -1,0 +1,90 @@
+#include "search/CSearchInfoDlg.h"
+
+#include "msg/MsgCenter.h"
+#include "view/QtText.h"
+
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+CSearchInfoDlg::CSearchInfoDlg(MsgCenter& center, QWidget* parent)
+    : QDialog(parent),
+      center_(center),
+      text_(new QLabel(FromModelText(progress_.Text()), this)),
+      stopButton_(new QPushButton(QStringLiteral("停止搜索"), this)),
+      cancelButton_(new QPushButton(QStringLiteral("取消搜索"), this))
+{
+    setWindowTitle(QStringLiteral("搜索信息"));
+    setModal(true);
+    text_->setMinimumWidth(260);
+    stopButton_->setDefault(true);
+    cancelButton_->setAutoDefault(false);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(stopButton_);
+    buttons->addWidget(cancelButton_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(text_);
+    layout->addLayout(buttons);
+
+    connect(stopButton_, &QPushButton::clicked, this, &CSearchInfoDlg::Stop);
+    connect(cancelButton_, &QPushButton::clicked, this, &CSearchInfoDlg::Cancel);
+
+    // Registered before any modal loop runs, so a search that ends at once is not missed.
+    center_.Register(this, &CSearchInfoDlg::OnFinished);
+    center_.Register(this, &CSearchInfoDlg::OnTimer);
+}
+
+CSearchInfoDlg::~CSearchInfoDlg()
+{
+    center_.Unregister(this, &CSearchInfoDlg::OnFinished);
+    center_.Unregister(this, &CSearchInfoDlg::OnTimer);
+}
+
+QString CSearchInfoDlg::ShownText() const
+{
+    return text_->text();
+}
+
+void CSearchInfoDlg::Stop()
+{
+    if (progress_.Stop())
+        ShowProgress();
+}
+
+void CSearchInfoDlg::Cancel()
+{
+    if (progress_.Cancel())
+        ShowProgress();
+}
+
+void CSearchInfoDlg::reject()
+{
+    Cancel();
+}
+
+void CSearchInfoDlg::closeEvent(QCloseEvent* event)
+{
+    event->ignore();
+    if (progress_.Close())
+        ShowProgress();
+}
+
+void CSearchInfoDlg::OnFinished(const BuildSearchFinished_Msg*)
+{
+    done(progress_.Cancelling() ? QDialog::Rejected : QDialog::Accepted);
+}
+
+void CSearchInfoDlg::OnTimer(const Timer_Msg<1000>*)
+{
+    progress_.Advance();
+    ShowProgress();
+}
+
+void CSearchInfoDlg::ShowProgress()
+{
+    text_->setText(FromModelText(progress_.Text()));
+}

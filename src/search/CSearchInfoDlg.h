@@ -1,0 +1,47 @@
+#pragma once
+
+#include "msg/Messages.h"
+#include "search/SearchProgressText.h"
+
+#include <QDialog>
+
+class MsgCenter;
+class QLabel;
+class QPushButton;
+
+// The modal progress dialog of a layout search. Only the end of the search
+// (BuildSearchFinished_Msg) ends it: Rejected when the user cancelled,
+// Accepted otherwise. Its buttons and the close box only stop or cancel.
+class CSearchInfoDlg : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit CSearchInfoDlg(MsgCenter& center, QWidget* parent = nullptr);
+    ~CSearchInfoDlg() override;
+
+    const SearchProgressText& Progress() const { return progress_; }
+    QString ShownText() const;
+    QPushButton* StopButton() const { return stopButton_; }
+    QPushButton* CancelButton() const { return cancelButton_; }
+
+    void Stop();
+    void Cancel();
+
+    // Escape cancels instead of closing; Enter reaches the default button.
+    void reject() override;
+    void accept() override {}
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void OnFinished(const BuildSearchFinished_Msg*);
+    void OnTimer(const Timer_Msg<1000>*);
+    void ShowProgress();
+
+    MsgCenter& center_;
+    SearchProgressText progress_;
+    QLabel* text_;
+    QPushButton* stopButton_;
+    QPushButton* cancelButton_;
+};

@@ -1,0 +1,56 @@
+#include "search/SearchProgressText.h"
+
+#include "platform/TextCodec.h"
+#include "search/SearchControl.h"
+
+SearchProgressText::SearchProgressText() : text_(platform::Utf8ToGb18030(InitialText())) {}
+
+const char* SearchProgressText::InitialText()
+{
+    return "正在进行搜索,请稍候.";
+}
+
+bool SearchProgressText::Stop()
+{
+    if (stopping_)
+        return false;
+    dots_ = 1;
+    stopping_ = true;
+    SearchControl::Instance().stop = true;
+    Advance();
+    return true;
+}
+
+bool SearchProgressText::Cancel()
+{
+    if (cancelling_)
+        return false;
+    dots_ = 1;
+    cancelling_ = true;
+    SearchControl::Instance().cancel = true;
+    Advance();
+    return true;
+}
+
+bool SearchProgressText::Close()
+{
+    if (!stopping_)
+        return Stop();
+    if (!cancelling_)
+        return Cancel();
+    return false;
+}
+
+const std::string& SearchProgressText::Advance()
+{
+    std::string text = "正在进行搜索,请稍候";
+    if (cancelling_)
+        text = "正在清理数据,请稍候";
+    else if (stopping_)
+        text = "正在整理已搜索的数据,请稍候";
+    if (++dots_ > kMaxDots)
+        dots_ = 1;
+    text.append(static_cast<std::size_t>(dots_), '.');
+    text_ = platform::Utf8ToGb18030(text);
+    return text_;
+}

@@ -1,0 +1,95 @@
+#include "msg/Messages.h"
+#include "msg/MsgCenter.h"
+#include "search/CSearchInfoDlg.h"
+#include "search/SearchControl.h"
+
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class CSearchInfoDlgTest : public ::testing::Test {
+protected:
+    CSearchInfoDlgTest() { SearchControl::Instance().ResetForRun(); }
+    ~CSearchInfoDlgTest() override { SearchControl::Instance().ResetForRun(); }
+
+    int RunUntilFinished()
+    {
+        QTimer::singleShot(0, [this] { center.Send(BuildSearchFinished_Msg{}); });
+        return dlg.exec();
+    }
+
+    MsgCenter& center = MsgCenter::Instance();
+    CSearchInfoDlg dlg{center};
+};
+
+}  // namespace
+
+TEST_F(CSearchInfoDlgTest, StopButtonStopsOnceAndNeverEndsTheDialog)
+{
+    dlg.show();
+    EXPECT_EQ(dlg.ShownText(), QStringLiteral("正在进行搜索,请稍候."));
+    QTest::mouseClick(dlg.StopButton(), Qt::LeftButton);
+    EXPECT_TRUE(SearchControl::Instance().stop);
+    EXPECT_EQ(dlg.ShownText(), QStringLiteral("正在整理已搜索的数据,请稍候.."));
+
+    center.Send(Timer_Msg<1000>{});
+    QTest::mouseClick(dlg.StopButton(), Qt::LeftButton);
+    EXPECT_EQ(dlg.ShownText(), QStringLiteral("正在整理已搜索的数据,请稍候..."));
+    EXPECT_TRUE(dlg.isVisible());
+}
+
+TEST_F(CSearchInfoDlgTest, EscapeCancelsAfterAStop)
+{
+    dlg.show();
+    QTest::keyClick(&dlg, Qt::Key_Return);
+    EXPECT_TRUE(dlg.Progress().Stopping());
+    QTest::keyClick(&dlg, Qt::Key_Escape);
+    EXPECT_TRUE(SearchControl::Instance().cancel);
+    EXPECT_EQ(dlg.ShownText(), QStringLiteral("正在清理数据,请稍候.."));
+    EXPECT_TRUE(dlg.isVisible());
+}
+
+TEST_F(CSearchInfoDlgTest, ClosingStopsThenCancelsButKeepsItOpen)
+{
+    dlg.show();
+    dlg.close();
+    EXPECT_TRUE(SearchControl::Instance().stop);
+    EXPECT_FALSE(SearchControl::Instance().cancel);
+    dlg.close();
+    EXPECT_TRUE(SearchControl::Instance().cancel);
+    EXPECT_TRUE(dlg.isVisible());
+}
+
+TEST_F(CSearchInfoDlgTest, TimerDotsWrapAfterTen)
+{
+    for (int i = 0; i < 9; ++i)
+        center.Send(Timer_Msg<1000>{});
+    EXPECT_EQ(dlg.ShownText(), QStringLiteral("正在进行搜索,请稍候") + QString(10, QLatin1Char('.')));
+    center.Send(Timer_Msg<1000>{});
+    EXPECT_EQ(dlg.ShownText(), QStringLiteral("正在进行搜索,请稍候."));
+}
+
+TEST_F(CSearchInfoDlgTest, SearchEndAcceptsUnlessCancelled)
+{
+    EXPECT_EQ(RunUntilFinished(), QDialog::Accepted);
+    dlg.Stop();
+    EXPECT_EQ(RunUntilFinished(), QDialog::Accepted);
+    dlg.Cancel();
+    EXPECT_EQ(RunUntilFinished(), QDialog::Rejected);
+}
+
+TEST(CSearchInfoDlgLifeTest, LeavesTheMessageCenterWhenDestroyed)
+{
+    MsgCenter& center = MsgCenter::Instance();
+    const std::size_t before = center.HandlerSetCount();
+    {
+        CSearchInfoDlg dlg{center};
+        EXPECT_GT(center.HandlerSetCount(), before);
+    }
+    EXPECT_EQ(center.HandlerSetCount(), before);
+    center.Send(BuildSearchFinished_Msg{});
+}

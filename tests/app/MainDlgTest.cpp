@@ -1,0 +1,292 @@
+#include "app/CStrInputDlg.h"
+#include "app/MainDlg.h"
+#include "config/AppConfig.h"
+#include "msg/Messages.h"
+#include "msg/MsgCenter.h"
+#include "platform/TextCodec.h"
+#include "scene/Scene.h"
+#include "tooltip/GridTip.h"
+#include "view/CScenePic.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Kind = MainLayout::SizeKind;
+
+std::string Gb(const char* utf8)
+{
+    return platform::Utf8ToGb18030(utf8);
+}
+
+// Stands in for the tools panel, which loads and saves maps, and for the scene's road handler.
+struct FileRequests {
+    explicit FileRequests(MsgCenter& center) : center_(center)
+    {
+        center_.Register(this, &FileRequests::OnLoad);
+        center_.Register(this, &FileRequests::OnSave);
+        center_.Register(this, &FileRequests::OnRoads);
+    }
+    ~FileRequests()
+    {
+        center_.Unregister(this, &FileRequests::OnLoad);
+        center_.Unregister(this, &FileRequests::OnSave);
+        center_.Unregister(this, &FileRequests::OnRoads);
+    }
+    FileRequests(const FileRequests&) = delete;
+    FileRequests& operator=(const FileRequests&) = delete;
+
+    void OnLoad(const LoadMapFile_Msg* msg) { loaded.push_back(msg->path); }
+    void OnSave(const SaveMapFile_Msg* msg) { saved.push_back(msg->path); }
+    void OnRoads(const AddRoadPoints_Msg*) { ++roadRequests; }
+
+    std::vector<std::filesystem::path> loaded;
+    std::vector<std::filesystem::path> saved;
+    int roadRequests = 0;
+
+private:
+    MsgCenter& center_;
+};
+
+// Runs `answer` on the modal dialog of type D once it is open.
+template <class D>
+void WhenModalOpens(std::function<void(D*)> answer)
+{
+    QTimer::singleShot(0, [answer] {
+        if (auto* dialog = qobject_cast<D*>(QApplication::activeModalWidget()))
+            answer(dialog);
+    });
+}
+
+class MainDlgTest : public ::testing::Test {
+protected:
+    MainDlgTest() : config(AppConfig::Instance()), savedNotice(config.roadNotice), savedMake(config.roadMake) {}
+    ~MainDlgTest() override
+    {
+        config.roadNotice = savedNotice;
+        config.roadMake = savedMake;
+    }
+
+    void SetRoad(bool notice, bool make)
+    {
+        config.roadNotice = notice;
+        config.roadMake = make;
+    }
+
+    MsgCenter& center = MsgCenter::Instance();
+    AppConfig& config;
+    bool savedNotice;
+    bool savedMake;
+    Scene scene{center};
+    FileRequests requests{center};
+    MainDlg dlg{center, scene, config};
+};
+
+}  // namespace
+
+TEST_F(MainDlgTest, EnterAndEscapeDoNotCloseIt)
+{
+    dlg.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+    QTest::keyClick(&dlg, Qt::Key_Escape);
+    QTest::keyClick(&dlg, Qt::Key_Return);
+    QTest::keyClick(&dlg, Qt::Key_Enter);
+    EXPECT_TRUE(dlg.isVisible());
+    EXPECT_TRUE(requests.saved.empty());
+}
+
+TEST_F(MainDlgTest, MaximiseAndRestoreTwiceLeavesTheDialogPlaces)
+{
+    for (int round = 0; round < 2; ++round) {
+        dlg.Relayout(Kind::Maximized, 1400, 900);
+        EXPECT_EQ(dlg.MapView().geometry(), QRect(0, 0, 1400 - 230 - 2, 900));
+        EXPECT_EQ(dlg.CurrentPanel()->geometry(), QRect(1400 - 230, 0, 230, 550));
+        dlg.Relayout(Kind::Restored, 782, 550);
+        EXPECT_EQ(dlg.MapView().geometry(), QRect(0, 0, 550, 550));
+        EXPECT_EQ(dlg.CurrentPanel()->geometry(), QRect(552, 0, 230, 550));
+    }
+}
+
+TEST_F(MainDlgTest, PanelsSwitchByNameAndUnknownNamesAreIgnored)
+{
+    auto* viewset = new QWidget;
+    dlg.AddPanel("viewset", viewset);
+    dlg.show();
+    QWidget* mainPanel = dlg.Panel("main");
+    ASSERT_NE(mainPanel, nullptr);
+    EXPECT_EQ(dlg.CurrentPanel(), mainPanel);
+
+    center.Send(ChangePanel_Msg{"viewset"});
+    EXPECT_EQ(dlg.CurrentPanel(), viewset);
+    EXPECT_TRUE(viewset->isVisible());
+    EXPECT_FALSE(mainPanel->isVisible());
+    EXPECT_EQ(viewset->geometry(), QRect(552, 0, 230, 550));
+
+    center.Send(ChangePanel_Msg{"viewset"});
+    EXPECT_EQ(dlg.CurrentPanel(), viewset);
+    EXPECT_TRUE(viewset->isVisible());
+
+    center.Send(ChangePanel_Msg{"nothing"});
+    EXPECT_EQ(dlg.CurrentPanel(), viewset);
+    EXPECT_TRUE(viewset->isVisible());
+}
+
+TEST_F(MainDlgTest, ReplacingTheShownPanelShowsTheNewOne)
+{
+    dlg.show();
+    auto* tools = new QWidget;
+    dlg.AddPanel("main", tools);
+    EXPECT_EQ(dlg.CurrentPanel(), tools);
+    EXPECT_TRUE(tools->isVisible());
+}
+
+TEST_F(MainDlgTest, AboutBoxEndsOnTheMainPanel)
+{
+    dlg.AddPanel("demo", new QWidget);
+    dlg.show();
+    dlg.ChangePanel("demo");
+    WhenModalOpens<QMessageBox>([](QMessageBox* box) { box->accept(); });
+    dlg.AboutAction()->trigger();
+    EXPECT_EQ(dlg.CurrentPanel(), dlg.Panel("main"));
+}
+
+TEST_F(MainDlgTest, RoadsWithoutCellsOnlyStopTheFlash)
+{
+    SetRoad(true, true);
+    dlg.MapView().Painter().StartFlash({{1, 1}}, 5);
+    center.Send(BuildBringRoad_Msg{});
+    EXPECT_FALSE(dlg.MapView().Painter().FlashActive());
+    EXPECT_FALSE(dlg.Tip().Waiting() || dlg.Tip().Shown());
+    EXPECT_EQ(requests.roadRequests, 0);
+}
+
+TEST_F(MainDlgTest, RoadNoticeFlashesAndShowsTheTip)
+{
+    SetRoad(true, false);
+    dlg.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+    center.Send(BuildBringRoad_Msg{{{2, 3}, {3, 3}}});
+    EXPECT_TRUE(dlg.MapView().Painter().FlashActive());
+    EXPECT_EQ(dlg.MapView().Painter().FlashCountdown(), MainDlg::kRoadFlashCountdown);
+    EXPECT_TRUE(dlg.Tip().Waiting());
+    EXPECT_EQ(requests.roadRequests, 0);
+
+    center.Send(HideGridTip_Msg{});
+    EXPECT_FALSE(dlg.Tip().Waiting() || dlg.Tip().Shown());
+}
+
+TEST_F(MainDlgTest, RoadMakeLaysTheRoadsWithoutTip)
+{
+    SetRoad(true, true);
+    scene.FillRect(0, 0, 20, 20, CellSoil, CellAny);
+    dlg.show();
+    center.Send(BuildBringRoad_Msg{{{5, 5}, {6, 5}}});
+    EXPECT_TRUE(dlg.MapView().Painter().FlashActive());
+    EXPECT_EQ(requests.roadRequests, 1);
+    EXPECT_EQ(scene.CellAt(5, 5), CellRoad);
+    EXPECT_EQ(scene.CellAt(6, 5), CellRoad);
+    EXPECT_FALSE(dlg.Tip().Waiting() || dlg.Tip().Shown());
+}
+
+TEST_F(MainDlgTest, RoadIgnoreDoesNothing)
+{
+    SetRoad(false, false);
+    scene.FillRect(0, 0, 20, 20, CellSoil, CellAny);
+    center.Send(BuildBringRoad_Msg{{{5, 5}}});
+    EXPECT_FALSE(dlg.MapView().Painter().FlashActive());
+    EXPECT_EQ(requests.roadRequests, 0);
+    EXPECT_EQ(scene.CellAt(5, 5), CellSoil);
+}
+
+TEST_F(MainDlgTest, GridTipOutsideTheViewIsNotShown)
+{
+    dlg.show();
+    center.Send(ShowGridTip_Msg{249, 249, Gb("远处")});
+    EXPECT_FALSE(dlg.Tip().Waiting());
+    center.Send(ShowGridTip_Msg{1, 1, Gb("<b>这里</b>")});
+    EXPECT_TRUE(dlg.Tip().Waiting());
+}
+
+TEST_F(MainDlgTest, StartFileIsLoadedAndSavedToOnClose)
+{
+    const std::filesystem::path file = "/tmp/ql test/town.qlm";
+    dlg.OpenStartFile(file);
+    ASSERT_EQ(requests.loaded, std::vector<std::filesystem::path>{file});
+    dlg.show();
+    dlg.close();
+    EXPECT_EQ(requests.saved, std::vector<std::filesystem::path>{file});
+}
+
+TEST_F(MainDlgTest, WithoutStartFileNothingIsLoadedOrSaved)
+{
+    dlg.OpenStartFile({});
+    dlg.show();
+    dlg.close();
+    EXPECT_TRUE(requests.loaded.empty());
+    EXPECT_TRUE(requests.saved.empty());
+}
+
+TEST_F(MainDlgTest, DropLoadsTheFirstFileOnlyAndNeverSavesToIt)
+{
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile("/tmp/first.qlm"), QUrl::fromLocalFile("/tmp/second.qlm")});
+    dlg.show();
+    QDragEnterEvent enter(QPoint(600, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&dlg, &enter);
+    ASSERT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(600, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&dlg, &drop);
+    EXPECT_EQ(requests.loaded, std::vector<std::filesystem::path>{"/tmp/first.qlm"});
+
+    dlg.close();
+    EXPECT_TRUE(requests.saved.empty());
+}
+
+TEST_F(MainDlgTest, DroppedNonFilesAreRefused)
+{
+    dlg.LoadDroppedFiles({QUrl("https://example.org/town.qlm"), QUrl::fromLocalFile("/tmp/b.qlm")});
+    dlg.LoadDroppedFiles({});
+    EXPECT_TRUE(requests.loaded.empty());
+}
+
+TEST_F(MainDlgTest, InputStringIsAnsweredThroughTheInputDialog)
+{
+    WhenModalOpens<CStrInputDlg>([](CStrInputDlg* input) {
+        input->Edit()->setPlainText(QStringLiteral("东门工坊"));
+        QTest::mouseClick(input->OkButton(), Qt::LeftButton);
+    });
+    InputString_Msg ask{false, Gb("名称:"), Gb("旧名"), {}};
+    center.Send(ask);
+    EXPECT_TRUE(ask.ok);
+    EXPECT_EQ(ask.result, Gb("东门工坊"));
+
+    WhenModalOpens<CStrInputDlg>([](CStrInputDlg* input) {
+        EXPECT_EQ(input->Edit()->toPlainText(), QStringLiteral("旧名"));
+        QTest::mouseClick(input->CancelButton(), Qt::LeftButton);
+    });
+    InputString_Msg refused{false, Gb("名称:"), Gb("旧名"), "untouched"};
+    center.Send(refused);
+    EXPECT_FALSE(refused.ok);
+    EXPECT_EQ(refused.result, "untouched");
+}
+
+TEST_F(MainDlgTest, SearchProgressDialogAnswersOkWhenTheSearchEnds)
+{
+    QTimer::singleShot(0, [this] { center.Send(BuildSearchFinished_Msg{}); });
+    SearchInfoDoModle_Msg run;
+    center.Send(run);
+    EXPECT_TRUE(run.ok);
+}
