@@ -169,7 +169,7 @@ void ScanStates::GiveUpDeadAround(StateId id, int cx, int cy, int w, int h, cons
         if (line < 0 || line >= box_.Lines() || pos < 0 || pos >= box_.LineLength())
             return;
         bool dies = (dead[static_cast<std::size_t>(line - firstLine)] >> (pos - start)) & 1u;
-        if (!dies && scan_bits::Test(ReadLine(id, line), pos)) {
+        if (!dies && takenCount > 0 && scan_bits::Test(ReadLine(id, line), pos)) {
             for (int i = 0; i < takenCount; ++i) {
                 if (std::abs(taken[i].first - line) <= 1 && std::abs(taken[i].second - pos) <= 1) {
                     dies = kDeadCentre[Neighbourhood(id, line, pos)];
