@@ -1,5 +1,7 @@
 #include "cmd/CommandText.h"
 
+#include "platform/TextBlank.h"
+
 #include <array>
 #include <charconv>
 #include <ios>
@@ -34,11 +36,6 @@ void WriteNumber(std::ostream& out, std::int64_t value, int base)
     out.write(digits.data(), result.ptr - digits.data());
 }
 
-bool IsStreamBlank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
 // The name must stay one word on one line, or the colour after it is lost
 // and a line break would split a recorded script line.
 void WriteName(std::ostream& out, const std::string& name)
@@ -48,7 +45,7 @@ void WriteName(std::ostream& out, const std::string& name)
         return;
     }
     for (const char c : name) {
-        if (IsStreamBlank(c))
+        if (platform::IsBlank(c))
             out << kBlankInName;
         else
             out.put(c);

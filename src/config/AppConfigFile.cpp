@@ -1,5 +1,7 @@
 #include "config/AppConfigFile.h"
 
+#include "platform/TextBlank.h"
+
 #include "config/AppConfig.h"
 #include "config/ConfigWordReader.h"
 #include "platform/SafeFileWrite.h"
@@ -15,16 +17,11 @@ namespace {
 // No settings file is anywhere near this; a larger one is read only this far.
 constexpr std::streamsize kMaxFileBytes = 16 * 1024 * 1024;
 
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
-}
-
 // A name is read back as one word: blanks inside would split it.
 std::string OneWord(const std::string& name)
 {
     std::string word;
-    std::copy_if(name.begin(), name.end(), std::back_inserter(word), [](char c) { return !IsBlank(c); });
+    std::copy_if(name.begin(), name.end(), std::back_inserter(word), [](char c) { return !platform::IsBlank(c); });
     return word;
 }
 

@@ -1,24 +1,17 @@
 #include "config/ConfigWordReader.h"
 
+#include "platform/TextBlank.h"
+
 #include <charconv>
-
-namespace {
-
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
-}
-
-}  // namespace
 
 bool ConfigWordReader::NextWord(std::string_view& word)
 {
     if (failed_)
         return false;
-    while (pos_ < text_.size() && IsBlank(text_[pos_]))
+    while (pos_ < text_.size() && platform::IsBlank(text_[pos_]))
         ++pos_;
     const std::size_t start = pos_;
-    while (pos_ < text_.size() && !IsBlank(text_[pos_]))
+    while (pos_ < text_.size() && !platform::IsBlank(text_[pos_]))
         ++pos_;
     if (start == pos_) {
         failed_ = true;

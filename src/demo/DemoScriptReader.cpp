@@ -1,5 +1,7 @@
 #include "demo/DemoScriptReader.h"
 
+#include "platform/TextBlank.h"
+
 #include <array>
 #include <fstream>
 #include <string>
@@ -9,21 +11,16 @@
 namespace {
 
 // The blanks that stream extraction skips between words.
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
-}
-
 // Skips blanks, then consumes one word and tells whether it is `expected`.
 // Compares as it goes, so a huge run of garbage costs no memory; the blank
 // after the word stays in the stream because it belongs to the first line.
 bool MatchWord(std::istream& in, std::string_view expected)
 {
     int c = in.get();
-    while (c != std::char_traits<char>::eof() && IsBlank(static_cast<char>(c)))
+    while (c != std::char_traits<char>::eof() && platform::IsBlank(static_cast<char>(c)))
         c = in.get();
     std::size_t matched = 0;
-    while (c != std::char_traits<char>::eof() && !IsBlank(static_cast<char>(c))) {
+    while (c != std::char_traits<char>::eof() && !platform::IsBlank(static_cast<char>(c))) {
         if (matched >= expected.size() || static_cast<char>(c) != expected[matched])
             return false;
         ++matched;
@@ -56,10 +53,10 @@ bool IsComment(const std::string& line)
 std::pair<std::string, std::string> SplitHeader(const std::string& line)
 {
     std::size_t begin = 1;
-    while (begin < line.size() && IsBlank(line[begin]))
+    while (begin < line.size() && platform::IsBlank(line[begin]))
         ++begin;
     std::size_t end = begin;
-    while (end < line.size() && !IsBlank(line[end]))
+    while (end < line.size() && !platform::IsBlank(line[end]))
         ++end;
     return {line.substr(begin, end - begin), line.substr(end)};
 }

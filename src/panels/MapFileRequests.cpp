@@ -5,7 +5,6 @@
 #include "scene/MapFileReader.h"
 #include "scene/MapFileWriter.h"
 
-#include <fstream>
 
 MapFileRequests::MapFileRequests(MsgCenter& center, Scene& scene, ReportLoadProblem report, ShowFile show)
     : center_(center), scene_(scene), report_(std::move(report)), show_(std::move(show))
@@ -22,11 +21,11 @@ MapFileRequests::~MapFileRequests()
 
 bool MapFileRequests::Load(const std::filesystem::path& file)
 {
-    std::ifstream in(file, std::ios::binary);
-    if (!in)
-        return false;
     std::string errors;
-    const bool read = MapFileReader::Read(in, errors, scene_);
+    const bool read = MapFileReader::ReadFile(file, errors, scene_);
+    // A file that could not be opened leaves no message and nothing to show.
+    if (!read && errors.empty())
+        return false;
     if (read)
         refused_.erase(file);
     else

@@ -1,5 +1,7 @@
 #include "scene/MapFileReader.h"
 
+#include "platform/TextBlank.h"
+
 #include "scene/BuildName.h"
 #include "scene/Scene.h"
 
@@ -25,11 +27,6 @@ constexpr std::array<std::string_view, 5> kHeaderWords{"Quarrin", "Layvane", "Ma
 // No keyword is longer; the rest of a longer word is skipped, not kept.
 constexpr std::size_t kMaxWordBytes = 64;
 
-bool IsBlank(int c)
-{
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
-}
-
 // Words, numbers, characters and lines taken straight from a stream buffer,
 // so a file that is not a map is refused after a few bytes, however large.
 // Numbers that do not fit 32 bits fail; their digits are consumed anyway.
@@ -41,7 +38,7 @@ public:
     {
         SkipBlanks();
         word.clear();
-        while (!AtEnd() && !IsBlank(Peek())) {
+        while (!AtEnd() && !platform::IsBlank(Peek())) {
             const char c = static_cast<char>(Take());
             if (word.size() < kMaxWordBytes)
                 word += c;
@@ -53,7 +50,7 @@ public:
     bool Character(char& c)
     {
         for (int next = Take(); next != kEnd; next = Take()) {
-            if (!IsBlank(next)) {
+            if (!platform::IsBlank(next)) {
                 c = static_cast<char>(next);
                 return true;
             }
@@ -113,7 +110,7 @@ private:
 
     void SkipBlanks()
     {
-        while (IsBlank(Peek()))
+        while (platform::IsBlank(Peek()))
             Take();
     }
 

@@ -1,5 +1,7 @@
 #include "scene/MapFileWriter.h"
 
+#include "platform/TextBlank.h"
+
 #include "platform/SafeFileWrite.h"
 #include "scene/BuildName.h"
 #include "scene/Scene.h"
@@ -8,11 +10,6 @@
 #include <string>
 
 namespace {
-
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
-}
 
 // Every cell takes exactly one character, or the rest of the grid would shift
 // on reading. A cell holds what the reader made of a byte (byte - '0'), so the
@@ -26,7 +23,7 @@ char CellCharacter(std::int32_t value)
     if (code < -128 || code > 127)
         return '0';
     const char c = static_cast<char>(code);
-    return IsBlank(c) ? '0' : c;
+    return platform::IsBlank(c) ? '0' : c;
 }
 
 void AppendHex(std::string& line, std::uint32_t value)
