@@ -7,6 +7,7 @@
 #include "msg/MsgCenter.h"
 #include "msg/TimerCenter.h"
 #include "panels/MapFileRequests.h"
+#include "platform/ProgramFolder.h"
 #include "scene/Scene.h"
 #include "view/QtText.h"
 
@@ -71,7 +72,7 @@ int QlApp::Run()
     auto mainDlg = std::make_unique<MainDlg>(center, *scene, AppConfig::Instance());
     // Until the tools panel answers the map file requests, this does.
     auto files = std::make_unique<MapFileRequests>(
-        center, *scene,
+        center, *scene, platform::ProgramFolder(),
         [&mainDlg](const std::string& errors) {
             QMessageBox::critical(mainDlg.get(), QStringLiteral("Load Failed"), FromModelText(errors));
         },

@@ -13,6 +13,7 @@ CSearchInfoDlg::CSearchInfoDlg(MsgCenter& center, QWidget* parent)
     : QDialog(parent),
       center_(center),
       text_(new QLabel(FromModelText(progress_.Text()), this)),
+      counts_(new QLabel(FromModelText(SearchProgressText::CurrentCountsText()), this)),
       stopButton_(new QPushButton(QStringLiteral("停止搜索"), this)),
       cancelButton_(new QPushButton(QStringLiteral("取消搜索"), this))
 {
@@ -28,6 +29,7 @@ CSearchInfoDlg::CSearchInfoDlg(MsgCenter& center, QWidget* parent)
     buttons->addWidget(cancelButton_);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(text_);
+    layout->addWidget(counts_);
     layout->addLayout(buttons);
 
     connect(stopButton_, &QPushButton::clicked, this, &CSearchInfoDlg::Stop);
@@ -47,6 +49,11 @@ CSearchInfoDlg::~CSearchInfoDlg()
 QString CSearchInfoDlg::ShownText() const
 {
     return text_->text();
+}
+
+QString CSearchInfoDlg::ShownCounts() const
+{
+    return counts_->text();
 }
 
 void CSearchInfoDlg::Stop()
@@ -87,4 +94,5 @@ void CSearchInfoDlg::OnTimer(const Timer_Msg<1000>*)
 void CSearchInfoDlg::ShowProgress()
 {
     text_->setText(FromModelText(progress_.Text()));
+    counts_->setText(FromModelText(SearchProgressText::CurrentCountsText()));
 }

@@ -21,6 +21,8 @@ public:
 
     const SearchProgressText& Progress() const { return progress_; }
     QString ShownText() const;
+    // The second line: how far the worker has come.
+    QString ShownCounts() const;
     QPushButton* StopButton() const { return stopButton_; }
     QPushButton* CancelButton() const { return cancelButton_; }
 
@@ -42,6 +44,7 @@ private:
     MsgCenter& center_;
     SearchProgressText progress_;
     QLabel* text_;
+    QLabel* counts_;
     QPushButton* stopButton_;
     QPushButton* cancelButton_;
 };

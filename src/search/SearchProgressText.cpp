@@ -3,6 +3,8 @@
 #include "platform/TextCodec.h"
 #include "search/SearchControl.h"
 
+#include <cstdio>
+
 SearchProgressText::SearchProgressText() : text_(platform::Utf8ToGb18030(InitialText())) {}
 
 const char* SearchProgressText::InitialText()
@@ -53,4 +55,18 @@ const std::string& SearchProgressText::Advance()
     text.append(static_cast<std::size_t>(dots_), '.');
     text_ = platform::Utf8ToGb18030(text);
     return text_;
+}
+
+std::string SearchProgressText::CountsText(int componentsDone, int componentsTotal, std::int64_t statesKept)
+{
+    char text[128];
+    std::snprintf(text, sizeof text, "已完成 %d / %d 个区域, 保留 %lld 个状态", componentsDone, componentsTotal,
+                  static_cast<long long>(statesKept));
+    return platform::Utf8ToGb18030(text);
+}
+
+std::string SearchProgressText::CurrentCountsText()
+{
+    const SearchControl& control = SearchControl::Instance();
+    return CountsText(control.componentsDone, control.componentsTotal, control.statesKept);
 }

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 // What the search progress dialog shows and remembers: whether the user
-// stopped or cancelled (each takes effect once) and the growing dots.
+// stopped or cancelled (each takes effect once), the growing dots, and the
+// line that tells how far the worker has come.
 // The dialog only wires buttons, timer and window text to it.
 class SearchProgressText {
 public:
@@ -29,6 +31,11 @@ public:
 
     // UTF-8.
     static const char* InitialText();
+
+    // GB18030, e.g. "已完成 3 / 7 个区域, 保留 12345 个状态".
+    static std::string CountsText(int componentsDone, int componentsTotal, std::int64_t statesKept);
+    // The same from SearchControl's counters as the worker has left them now.
+    static std::string CurrentCountsText();
 
 private:
     bool stopping_ = false;

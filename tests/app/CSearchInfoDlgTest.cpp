@@ -73,6 +73,25 @@ TEST_F(CSearchInfoDlgTest, TimerDotsWrapAfterTen)
     EXPECT_EQ(dlg.ShownText(), QStringLiteral("正在进行搜索,请稍候."));
 }
 
+TEST_F(CSearchInfoDlgTest, CountsLineFollowsTheWorkerOnEveryTick)
+{
+    EXPECT_EQ(dlg.ShownCounts(), QStringLiteral("已完成 0 / 0 个区域, 保留 0 个状态"));
+    SearchControl& control = SearchControl::Instance();
+    control.componentsTotal = 7;
+    control.componentsDone = 3;
+    control.statesKept = 12345;
+    // Nothing changes between ticks: the worker's counters are only read on the timer.
+    EXPECT_EQ(dlg.ShownCounts(), QStringLiteral("已完成 0 / 0 个区域, 保留 0 个状态"));
+    center.Send(Timer_Msg<1000>{});
+    EXPECT_EQ(dlg.ShownCounts(), QStringLiteral("已完成 3 / 7 个区域, 保留 12345 个状态"));
+    EXPECT_EQ(dlg.ShownText(), QStringLiteral("正在进行搜索,请稍候.."));
+
+    control.componentsDone = 7;
+    control.statesKept = 0;
+    center.Send(Timer_Msg<1000>{});
+    EXPECT_EQ(dlg.ShownCounts(), QStringLiteral("已完成 7 / 7 个区域, 保留 0 个状态"));
+}
+
 TEST_F(CSearchInfoDlgTest, SearchEndAcceptsUnlessCancelled)
 {
     EXPECT_EQ(RunUntilFinished(), QDialog::Accepted);

@@ -75,3 +75,22 @@ TEST_F(SearchProgressTextTest, CloseStopsThenCancelsThenDoesNothing)
     EXPECT_TRUE(cancelled.Stopping());
     EXPECT_EQ(cancelled.Text(), Gb("正在清理数据,请稍候.."));
 }
+
+TEST_F(SearchProgressTextTest, CountsTextShowsComponentsAndKeptStates)
+{
+    EXPECT_EQ(SearchProgressText::CountsText(3, 7, 12345), Gb("已完成 3 / 7 个区域, 保留 12345 个状态"));
+    // A state store far beyond 32 bits is shown whole.
+    EXPECT_EQ(SearchProgressText::CountsText(0, 1, 5000000000LL), Gb("已完成 0 / 1 个区域, 保留 5000000000 个状态"));
+}
+
+TEST_F(SearchProgressTextTest, CurrentCountsFollowTheWorker)
+{
+    EXPECT_EQ(SearchProgressText::CurrentCountsText(), Gb("已完成 0 / 0 个区域, 保留 0 个状态"));
+    SearchControl& control = SearchControl::Instance();
+    control.componentsTotal = 4;
+    control.componentsDone = 1;
+    control.statesKept = 250;
+    EXPECT_EQ(SearchProgressText::CurrentCountsText(), Gb("已完成 1 / 4 个区域, 保留 250 个状态"));
+    control.ResetForRun();
+    EXPECT_EQ(SearchProgressText::CurrentCountsText(), Gb("已完成 0 / 0 个区域, 保留 0 个状态"));
+}

@@ -1,0 +1,106 @@
+#pragma once
+
+#include "demo/CRecDlg.h"
+#include "panels/DemoGroupState.h"
+#include "panels/MapFileRequests.h"
+#include "panels/ToolsPanelTables.h"
+
+#include <QPointer>
+#include <QWidget>
+
+#include <filesystem>
+#include <functional>
+#include <map>
+
+class AppConfig;
+class CColorPaletteButton;
+class CScenePic;
+class MsgCenter;
+class QAbstractButton;
+class QButtonGroup;
+class QLabel;
+class QMenu;
+class QString;
+class Scene;
+struct StopRec_Msg;
+struct UpdateGridView_Msg;
+
+// The "main" side panel: the tool box of the map view, the road option, the
+// map file and layout buttons, the demonstration group with the recorder and
+// the statistics of the map. Every map load and save of the program goes
+// through its MapFileRequests.
+class COperaterDlg : public QWidget {
+    Q_OBJECT
+
+public:
+    enum class FileDialogKind { Save, Open };
+    // Returns the chosen file, or an empty path when the user cancelled.
+    using FileChooser = std::function<std::filesystem::path(FileDialogKind kind)>;
+    // Shows an error message box (caption, text).
+    using ErrorBox = std::function<void(const QString& caption, const QString& text)>;
+
+    COperaterDlg(MsgCenter& center, Scene& scene, CScenePic& view, AppConfig& config,
+                 std::filesystem::path programFolder, QWidget* parent = nullptr);
+    ~COperaterDlg() override;
+
+    // The file dialogs and message boxes; tests put their own in.
+    void SetFileChooser(FileChooser chooser);
+    void SetErrorBox(ErrorBox box);
+
+    // The control of the panel with this id, or nullptr.
+    QWidget* Control(int id) const;
+    QMenu* OtherBuildingMenu() const { return otherMenu_; }
+    // The open recorder window, or nullptr.
+    CRecDlg* Recorder() const { return recorder_; }
+    MapFileRequests& MapFiles() { return files_; }
+
+    void StartRecording();
+    void StopRecording();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void CreateControls();
+    void ConnectControls();
+    QAbstractButton* Button(int id) const;
+
+    void SelectTool(const ToolChoice& choice);
+    void SendColours();
+    void SetRoadRadios();
+    void TakeRoadOption(int checkedId);
+    void SaveMapAs();
+    void LoadMap();
+    void ClearMap();
+    void ToggleRecording();
+    void StartDemonstration();
+    void ShowBuildStatistics();
+
+    void RefreshStatistics();
+    void RefreshDemoGroup();
+    void ShowLoadedFile(const std::filesystem::path& file);
+    void ReportSaveProblem(const std::filesystem::path& file, MapFileRequests::SaveProblem problem);
+
+    void OnUpdateGridView(const UpdateGridView_Msg*);
+    void OnStopRec(const StopRec_Msg*);
+
+    MsgCenter& center_;
+    Scene& scene_;
+    CScenePic& view_;
+    AppConfig& config_;
+    std::filesystem::path programFolder_;
+    FileChooser chooseFile_;
+    ErrorBox errorBox_;
+    MapFileRequests files_;
+    DemoGroupState demoGroup_;
+
+    std::map<int, QWidget*> controls_;
+    CColorPaletteButton* houseColour_ = nullptr;
+    CColorPaletteButton* otherColour_ = nullptr;
+    QButtonGroup* roadOptions_ = nullptr;
+    QLabel* statistics_ = nullptr;
+    QLabel* demoLabel_ = nullptr;
+    QLabel* demoCounter_ = nullptr;
+    QMenu* otherMenu_ = nullptr;
+    QPointer<CRecDlg> recorder_;
+};

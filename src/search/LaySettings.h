@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+class AppConfig;
+
+// What the search options panel shows and stores: the text of the automatic
+// memory choice, and how the panel's radio and edits go into the settings.
+class LaySettings {
+public:
+    // GB18030: the automatic choice with the machine's figures in MB.
+    static std::string MemoryText(std::int32_t totalMemory, std::int32_t availableMemory);
+    static std::string MemoryText(const AppConfig& config);
+
+    // The signed decimal number at the start of an edit's text, after blanks;
+    // 0 when there is none. A number too large for 32 bits saturates.
+    static std::int32_t ParseNumber(std::string_view text);
+
+    // Stores the panel's values. Returns the budget the budget edit has to
+    // show instead of its text when that text was out of range.
+    static std::optional<std::int32_t> Apply(AppConfig& config, bool autoMemory, std::string_view budgetText,
+                                             std::string_view backLineText);
+};
