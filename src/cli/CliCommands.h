@@ -11,6 +11,7 @@ int Stats(const std::vector<std::string>& args);
 int Resave(const std::vector<std::string>& args);
 int Run(const std::vector<std::string>& args);
 int Layout(const std::vector<std::string>& args);
+int Play(const std::vector<std::string>& args);
 // Only in builds with Qt; main.cpp answers for the others.
 int Render(const std::vector<std::string>& args);
 

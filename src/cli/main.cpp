@@ -22,12 +22,14 @@ constexpr const char* kUsage =
     "  layout MAP -o OUT [--back-lines N] [--memory-mb MB] [--rect X,Y,W,H]...\n"
     "         [--stop-after-ms T] [--stop-after-expansions N]\n"
     "                                    fill the map's soil with houses and factories\n"
+    "  play SCRIPT.qld -o OUT            play a demonstration script to its end and write the map\n"
     "  render MAP -o PNG [--cell N]      draw the whole map as the map view does (N pixels a cell,\n"
     "                                    2 to 64, default 4)\n"
     "  --help                            show this text\n"
     "\n"
     "Load problems are reported as \"Load Failed: ...\" on standard error.\n"
-    "Exit status: 0 done, 1 a map could not be opened, was refused or could not be written, 2 wrong usage.\n";
+    "Exit status: 0 done, 1 a map or script could not be opened, was refused or could not be written,\n"
+    "2 wrong usage.\n";
 
 #ifndef QL_CLI_CAN_DRAW
 int RenderUnavailable(const std::vector<std::string>&)
@@ -47,6 +49,7 @@ constexpr Command kCommands[] = {
     {"resave", &cli::Resave},
     {"run", &cli::Run},
     {"layout", &cli::Layout},
+    {"play", &cli::Play},
 #ifdef QL_CLI_CAN_DRAW
     {"render", &cli::Render},
 #else

@@ -1,0 +1,264 @@
+#include "demo/DemoPlayer.h"
+
+#include "cmd/CommandInterpreter.h"
+#include "cmd/CommandText.h"
+#include "cmd/EditCommands.h"
+#include "demo/DemoCatalogue.h"
+#include "demo/DemoPlayerView.h"
+#include "panels/MapFileRequests.h"
+#include "platform/SafeFileWrite.h"
+#include "platform/TextBlank.h"
+#include "platform/TextCodec.h"
+
+#include <cstdio>
+#include <sstream>
+
+namespace {
+
+std::string Gb(const char* utf8)
+{
+    return platform::Utf8ToGb18030(utf8);
+}
+
+// The name "load" asks for: its first word and the rest of the line, as the interpreter reads it.
+std::string MapNameOf(const std::string& arguments)
+{
+    std::istringstream in(arguments);
+    std::string name;
+    in >> name;
+    std::string tail;
+    command_text::ReadRestOfLine(in, tail);
+    return name + tail;
+}
+
+std::string WithoutLeadingBlanks(const std::string& text)
+{
+    std::size_t start = 0;
+    while (start < text.size() && platform::IsBlank(static_cast<unsigned char>(text[start])))
+        ++start;
+    return text.substr(start);
+}
+
+}  // namespace
+
+DemoPlayer::DemoPlayer(const DemoCatalogue& catalogue, bool& roadMake, DemoPlayerView* view)
+    : catalogue_(catalogue), roadMake_(roadMake), view_(view)
+{
+    RefreshProgress();
+}
+
+DemoPlayer::~DemoPlayer()
+{
+    RestoreRoadMake();
+}
+
+void DemoPlayer::Load()
+{
+    const DemoScript* script = catalogue_.Selected();
+    if (script == nullptr || script->Start().empty()) {
+        // Nothing is loaded any more, so the user's road setting comes back too.
+        RestoreRoadMake();
+        steps_.clear();
+        scriptFolder_.clear();
+        details_ = Gb("无效演示");
+        playing_ = false;
+        step_ = stepCount_ = -1;
+        sleep_ = 0;
+        RefreshProgress();
+        return;
+    }
+
+    details_ = Gb(" 名称: ") + script->Title() + Gb("\r\n 作者: ") + script->Author() + Gb("\r\n 日期: ") +
+               script->Date() + Gb("\r\n 速度:  正常");
+    playing_ = false;
+    step_ = 0;
+    sleep_ = 0;
+    scriptFolder_ = script->folder;
+    steps_ = script->Start();
+    stepCount_ = static_cast<std::int32_t>(steps_.size());
+    const std::vector<std::string> pre = script->Pre();
+
+    ClearScene_CMD().Execute();
+    ForceRoadMake();
+    caption_.clear();
+    for (const std::string& line : pre) {
+        ExecuteLine(line);
+        // A line without its mark stops the demonstration; the rest of "pre" must not run.
+        if (!Loaded())
+            break;
+    }
+    RefreshProgress();
+}
+
+void DemoPlayer::OneStep()
+{
+    if (running_ || step_ < 0 || step_ >= stepCount_)
+        return;
+    running_ = true;
+    bool endsStep = ExecuteLine(steps_[step_]);
+    while (Loaded() && !endsStep) {
+        if (++step_ >= stepCount_) {
+            playing_ = false;
+            break;
+        }
+        endsStep = ExecuteLine(steps_[step_]);
+    }
+    if (Loaded() && ++step_ >= stepCount_)
+        playing_ = false;
+    running_ = false;
+    RefreshProgress();
+}
+
+void DemoPlayer::Play()
+{
+    if (step_ < stepCount_ - 1) {
+        playing_ = true;
+        RefreshProgress();
+    }
+}
+
+void DemoPlayer::Pause()
+{
+    if (playing_) {
+        playing_ = false;
+        RefreshProgress();
+    }
+}
+
+void DemoPlayer::Replay()
+{
+    Load();
+}
+
+void DemoPlayer::Tick()
+{
+    if (!playing_ || running_)
+        return;
+    if (sleep_ >= 1) {
+        --sleep_;
+        RefreshProgress();
+    } else {
+        OneStep();
+    }
+}
+
+void DemoPlayer::Reset()
+{
+    RestoreRoadMake();
+    scriptFolder_.clear();
+    playing_ = false;
+    step_ = stepCount_ = -1;
+    steps_.clear();
+    RefreshProgress();
+}
+
+bool DemoPlayer::ExecuteLine(const std::string& line)
+{
+    std::istringstream in(line);
+    char mark = 0;
+    in >> mark;
+    if (mark != '.' && mark != ',') {
+        if (view_ != nullptr)
+            view_->LineIgnored(line, "the line has no '.' or ',' mark; the demonstration stops");
+        Reset();
+        return true;
+    }
+    std::string command;
+    in >> command;
+    std::string rest;
+    command_text::ReadRestOfLine(in, rest);
+
+    if (command == "sleep") {
+        std::istringstream arguments(rest);
+        command_text::ReadInt32(arguments, sleep_);
+    } else if (command == "say") {
+        Say(WithoutLeadingBlanks(rest));
+    } else {
+        // Refused here as well as by the map loader, so a hostile name never even leaves the player.
+        if (command == "load" && !MapFileRequests::DemoMapFileName(MapNameOf(rest))) {
+            if (view_ != nullptr)
+                view_->LineIgnored(line, "a map name must be a plain file name");
+            return mark == '.';
+        }
+        std::istringstream arguments(rest);
+        if (!CommandInterpreter::Interpret(command, arguments) && view_ != nullptr)
+            view_->LineIgnored(line, "not a command");
+    }
+    return mark == '.';
+}
+
+void DemoPlayer::Say(const std::string& text)
+{
+    if (!text.empty() && text.front() == '%') {
+        const std::string page =
+            "<html><head></head><body scroll=no bgcolor=#D4D0C8 border=0 topmargin=0 leftmargin=0>" + text.substr(1) +
+            "</body></html>";
+        // The page always has the same name in the script's own folder: a script cannot choose where it writes.
+        const std::filesystem::path file = scriptFolder_ / kPageFileName;
+        const bool written = platform::WriteFileSafely(file, [&page](std::ostream& out) { out << page; });
+        if (view_ != nullptr) {
+            // Without its file the page is still shown, inline.
+            if (written)
+                view_->ShowFilePage(file);
+            else
+                view_->ShowInlinePage(page);
+        }
+        return;
+    }
+    if (!text.empty() && text.front() == '+')
+        caption_ += text.substr(1);
+    else
+        caption_ = text;
+    ShowCaptionPage(caption_);
+}
+
+void DemoPlayer::ShowCaptionPage(const std::string& body)
+{
+    if (view_ != nullptr)
+        view_->ShowInlinePage("<body scroll=no bgcolor=#D4D0C8 border=0 topmargin=3 leftmargin=3><font color=red size=2>" +
+                              body + "</font></body>");
+}
+
+void DemoPlayer::RefreshProgress()
+{
+    progress_ = Gb(" 进度: ");
+    if (step_ == -1 || stepCount_ < 1) {
+        progress_ += Gb(" 无效脚本");
+        buttons_ = {};
+    } else if (step_ >= stepCount_) {
+        progress_ += Gb(" 结束 ");
+        buttons_ = {false, false, false, true};
+    } else if (playing_) {
+        progress_ += Gb(" 播放 ");
+        buttons_ = {true, false, false, true};
+    } else {
+        progress_ += Gb(" 暂停 ");
+        buttons_ = {false, true, true, true};
+    }
+    const long long percent = stepCount_ == 0 ? 0 : static_cast<long long>(step_) * 100 / stepCount_;
+    char numbers[64];
+    std::snprintf(numbers, sizeof numbers, " %d / %d (%lld%%)", static_cast<int>(step_), static_cast<int>(stepCount_),
+                  percent);
+    progress_ += numbers;
+    if (sleep_ >= 1) {
+        std::snprintf(numbers, sizeof numbers, "  D %d", static_cast<int>(sleep_));
+        progress_ += numbers;
+    }
+}
+
+void DemoPlayer::ForceRoadMake()
+{
+    // A replay must not take the forced value for the user's own.
+    if (!roadMakeForced_)
+        savedRoadMake_ = roadMake_;
+    roadMakeForced_ = true;
+    roadMake_ = true;
+}
+
+void DemoPlayer::RestoreRoadMake()
+{
+    if (!roadMakeForced_)
+        return;
+    roadMake_ = savedRoadMake_;
+    roadMakeForced_ = false;
+}
