@@ -4,6 +4,11 @@
 #include "app/RoadSetting.h"
 #include "config/AppConfig.h"
 #include "msg/MsgCenter.h"
+#include "demo/CShowDlg.h"
+#include "panels/CColorInputDlg.h"
+#include "panels/COperaterDlg.h"
+#include "panels/CViewSetDlg.h"
+#include "search/CLaySetDlg.h"
 #include "search/CSearchInfoDlg.h"
 #include "tooltip/GridTip.h"
 #include "view/CScenePic.h"
@@ -12,7 +17,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QColorDialog>
 #include <QContextMenuEvent>
 #include <QFile>
 #include <QKeyEvent>
@@ -49,6 +53,7 @@ MainLayout::SizeKind SizeKindOf(Qt::WindowStates states)
 MainDlg::MainDlg(MsgCenter& center, Scene& scene, AppConfig& config, QWidget* parent)
     : QDialog(parent),
       center_(center),
+      scene_(scene),
       config_(config),
       mapView_(new CScenePic(center, scene, config, this)),
       tip_(new GridTip(this)),
@@ -100,6 +105,14 @@ MainDlg::~MainDlg()
     for (auto& [name, panel] : panels_)
         delete panel;
     panels_.clear();
+}
+
+void MainDlg::CreatePanels(const std::filesystem::path& programFolder)
+{
+    AddPanel(kMainPanel, new COperaterDlg(center_, scene_, *mapView_, config_, programFolder));
+    AddPanel("set", new CLaySetDlg(center_, config_));
+    AddPanel("viewset", new CViewSetDlg(center_, config_));
+    AddPanel("demo", new CShowDlg(center_, scene_, config_));
 }
 
 void MainDlg::AddPanel(const std::string& name, QWidget* panel)
@@ -266,13 +279,10 @@ void MainDlg::OnInputString(const InputString_Msg* msg)
 
 void MainDlg::OnInputColor(const InputColor_Msg* msg)
 {
-    const ColorRef initial = msg->initial;
-    const QColor chosen = QColorDialog::getColor(
-        QColor(initial & 0xFF, (initial >> 8) & 0xFF, (initial >> 16) & 0xFF), this);
-    msg->ok = chosen.isValid();
+    CColorInputDlg dialog(msg->initial, config_, this);
+    msg->ok = dialog.exec() == QDialog::Accepted;
     if (msg->ok)
-        msg->result = MakeColorRef(static_cast<std::uint8_t>(chosen.red()), static_cast<std::uint8_t>(chosen.green()),
-                                   static_cast<std::uint8_t>(chosen.blue()));
+        msg->result = dialog.Result();
 }
 
 void MainDlg::OnSearchInfoDoModle(const SearchInfoDoModle_Msg* msg)

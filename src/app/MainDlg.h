@@ -32,6 +32,11 @@ public:
     MainDlg(MsgCenter& center, Scene& scene, AppConfig& config, QWidget* parent = nullptr);
     ~MainDlg() override;
 
+    // Creates the four side panels ("main", "set", "viewset", "demo") in
+    // place of the empty one the window starts with; files of the tools
+    // panel and the recorder live below `programFolder`.
+    void CreatePanels(const std::filesystem::path& programFolder);
+
     // Takes the panel over; a panel already under that name is deleted, and
     // if it was on show the new one takes its place.
     void AddPanel(const std::string& name, QWidget* panel);
@@ -81,6 +86,7 @@ private:
     void HideTip();
 
     MsgCenter& center_;
+    Scene& scene_;
     AppConfig& config_;
     MainLayout layout_;
     CScenePic* mapView_;

@@ -6,7 +6,6 @@
 #include "config/AppConfig.h"
 #include "msg/MsgCenter.h"
 #include "msg/TimerCenter.h"
-#include "panels/MapFileRequests.h"
 #include "platform/ProgramFolder.h"
 #include "scene/Scene.h"
 #include "view/QtText.h"
@@ -70,20 +69,10 @@ int QlApp::Run()
     timers->SetExceptionBox(&AskAboutTimerException);
     auto scene = std::make_unique<Scene>(center);
     auto mainDlg = std::make_unique<MainDlg>(center, *scene, AppConfig::Instance());
-    // Until the tools panel answers the map file requests, this does.
-    auto files = std::make_unique<MapFileRequests>(
-        center, *scene, platform::ProgramFolder(),
-        [&mainDlg](const std::string& errors) {
-            QMessageBox::critical(mainDlg.get(), QStringLiteral("Load Failed"), FromModelText(errors));
-        },
-        [&mainDlg](const std::filesystem::path& file) {
-            mainDlg->setWindowTitle(QStringLiteral("QuarrinLayvane 2  [") + QString::fromStdU16String(file.u16string()) +
-                                    QStringLiteral("]"));
-        });
+    mainDlg->CreatePanels(platform::ProgramFolder());
     mainDlg->OpenStartFile(StartFile());
     mainDlg->exec();
 
-    files.reset();
     mainDlg.reset();
     scene.reset();
     timers->Stop();

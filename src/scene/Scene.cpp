@@ -10,6 +10,7 @@ Scene::Scene(MsgCenter& center)
     : center_(center), ownRunner_(std::make_unique<SearchDriver>(center, SearchControl::Instance())),
       runner_(ownRunner_.get())
 {
+    demos_.Rescan();
     RegisterHandlers();
 }
 

@@ -1,13 +1,22 @@
 #include "app/CStrInputDlg.h"
 #include "app/MainDlg.h"
 #include "config/AppConfig.h"
+#include "demo/CShowDlg.h"
 #include "msg/Messages.h"
 #include "msg/MsgCenter.h"
+#include "panels/CColorInputDlg.h"
+#include "panels/CColorPaletteButton.h"
+#include "panels/COperaterDlg.h"
+#include "panels/CViewSetDlg.h"
+#include "panels/ColorPaletteWindow.h"
+#include "panels/PalettePointer.h"
 #include "platform/TextCodec.h"
 #include "scene/Scene.h"
+#include "search/CLaySetDlg.h"
 #include "tooltip/GridTip.h"
 #include "view/CScenePic.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
 #include <QMimeData>
@@ -19,6 +28,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
@@ -142,6 +152,45 @@ TEST_F(MainDlgTest, PanelsSwitchByNameAndUnknownNamesAreIgnored)
     center.Send(ChangePanel_Msg{"nothing"});
     EXPECT_EQ(dlg.CurrentPanel(), viewset);
     EXPECT_TRUE(viewset->isVisible());
+}
+
+TEST_F(MainDlgTest, TheFourPanelsLeadToEachOtherAndTheChosenDemonstrationPlays)
+{
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "ql-maindlg-panels";
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder / "demo");
+    std::ofstream(folder / "demo" / "show.qld") << "QuarrinLayvane Demo Script File. Version 1.0\n"
+                                                   ">title T\n>author A\n>date 2009-3-7\n>pre\n>start\n"
+                                                   ".mark 1 1 1 5\n.mark 2 2 6 2\n>end\n";
+    scene.Demos().Rescan(folder / "demo");
+    dlg.CreatePanels(folder);
+    dlg.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+
+    auto* tools = qobject_cast<COperaterDlg*>(dlg.CurrentPanel());
+    ASSERT_NE(tools, nullptr);
+    auto click = [tools](int id) {
+        QTest::mouseClick(qobject_cast<QAbstractButton*>(tools->Control(id)), Qt::LeftButton);
+    };
+    click(1019);  // 搜索选项
+    auto* searchOptions = qobject_cast<CLaySetDlg*>(dlg.CurrentPanel());
+    ASSERT_NE(searchOptions, nullptr);
+    QTest::mouseClick(searchOptions->OkButton(), Qt::LeftButton);
+    EXPECT_EQ(dlg.CurrentPanel(), tools);
+    click(1030);  // 显示选项
+    EXPECT_NE(qobject_cast<CViewSetDlg*>(dlg.CurrentPanel()), nullptr);
+    dlg.ChangePanel(MainDlg::kMainPanel);
+
+    click(1045);  // 开始演示
+    auto* player = qobject_cast<CShowDlg*>(dlg.CurrentPanel());
+    ASSERT_NE(player, nullptr);
+    QTest::mouseClick(player->NextButton(), Qt::LeftButton);
+    QTest::mouseClick(player->NextButton(), Qt::LeftButton);
+    EXPECT_EQ(scene.Marks().size(), 2u);
+    EXPECT_FALSE(player->NextButton()->isEnabled());
+    QTest::mouseClick(player->EndButton(), Qt::LeftButton);
+    EXPECT_EQ(dlg.CurrentPanel(), tools);
+    std::filesystem::remove_all(folder);
 }
 
 TEST_F(MainDlgTest, ReplacingTheShownPanelShowsTheNewOne)
@@ -281,6 +330,27 @@ TEST_F(MainDlgTest, InputStringIsAnsweredThroughTheInputDialog)
     center.Send(refused);
     EXPECT_FALSE(refused.ok);
     EXPECT_EQ(refused.result, "untouched");
+}
+
+TEST_F(MainDlgTest, InputColorIsAnsweredThroughTheColourDialog)
+{
+    const ColorRef initial = MakeColorRef(12, 34, 56);
+    WhenModalOpens<CColorInputDlg>([initial](CColorInputDlg* input) {
+        EXPECT_EQ(input->PaletteButton()->Color(), initial);
+        // Column 1, row 5 is pure blue.
+        palette_pointer::Choose(input->PaletteButton()->Palette(), palette_pointer::CellCentre(1, 5));
+        QTest::mouseClick(input->OkButton(), Qt::LeftButton);
+    });
+    InputColor_Msg ask{false, initial, 0};
+    center.Send(ask);
+    EXPECT_TRUE(ask.ok);
+    EXPECT_EQ(ask.result, MakeColorRef(0, 0, 255));
+
+    WhenModalOpens<CColorInputDlg>([](CColorInputDlg* input) { QTest::mouseClick(input->CancelButton(), Qt::LeftButton); });
+    InputColor_Msg refused{true, initial, 77};
+    center.Send(refused);
+    EXPECT_FALSE(refused.ok);
+    EXPECT_EQ(refused.result, 77u);
 }
 
 TEST_F(MainDlgTest, SearchProgressDialogAnswersOkWhenTheSearchEnds)
