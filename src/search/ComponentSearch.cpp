@@ -1,10 +1,12 @@
 #include "search/ComponentSearch.h"
 
+#include "search/CursorPatch.h"
 #include "search/SearchControl.h"
 #include "search/SearchState.h"
 #include "search/StateStore.h"
 
 #include <algorithm>
+#include <atomic>
 
 namespace {
 
@@ -21,16 +23,41 @@ constexpr Shape kHorizontalHouse{3, 2, 6};
 constexpr Shape kBeamShapes[] = {kFactory, kVerticalHouse, kHorizontalHouse};
 constexpr Shape kGreedyShapes[] = {kFactory, kHorizontalHouse, kVerticalHouse};
 
+template <std::size_t N>
+std::array<ScanShape, N> InScan(const Shape (&shapes)[N], bool rowScan)
+{
+    std::array<ScanShape, N> out;
+    for (std::size_t i = 0; i < N; ++i)
+        out[i] = ScanShape::Make(shapes[i].w, shapes[i].h, shapes[i].score, rowScan);
+    return out;
+}
+
 }  // namespace
 
 ComponentSearch::ComponentSearch(const SearchState& component, SearchControl& control)
-    : control_(control), box_(component, control.rowScan), states_(box_, records_, control.originX, control.originY)
+    : control_(control), box_(component, control.rowScan), records_(LeastRecordCollect(control.stateLimit)),
+      states_(box_, records_, control.originX, control.originY),
+      beamShapes_(InScan(kBeamShapes, control.rowScan)), greedyShapes_(InScan(kGreedyShapes, control.rowScan))
 {
 }
 
-int ComponentSearch::ExcessClass(StateId id) const
+int ComponentSearch::ExcessClass(int waste) const
 {
-    return std::max(0, (states_.At(id).waste - control_.minWaste + 1) / 2);
+    return std::max(0, (waste - control_.minWaste + 1) / 2);
+}
+
+int ComponentSearch::MaxScore() const
+{
+    // No shape scores more than 21 for 20 cells.
+    return box_.Lines() * box_.LineLength() * kFactory.score / (kFactory.w * kFactory.h) + kFactory.score;
+}
+
+std::size_t ComponentSearch::LeastRecordCollect(std::int64_t stateLimit)
+{
+    // A collection walks every kept state, so it waits for a few new records
+    // per state; the nodes are 8 bytes, far below a state's share of the budget.
+    const std::int64_t states = std::clamp<std::int64_t>(stateLimit, 0, std::int64_t{1} << 26);
+    return static_cast<std::size_t>(4 * states + 1024);
 }
 
 void ComponentSearch::Greedy(std::vector<LayoutRecord>& out)
@@ -41,105 +68,143 @@ void ComponentSearch::Greedy(std::vector<LayoutRecord>& out)
 void ComponentSearch::FillGreedily(StateId id, std::vector<LayoutRecord>& out)
 {
     while (!states_.Complete(id)) {
-        if (control_.cancel) {
-            states_.Free(id);
+        if (control_.cancel.load(std::memory_order_relaxed)) {
+            states_.Release(id);
             return;
         }
+        const CursorPatch patch = states_.Patch(id);
         bool placed = false;
-        for (const Shape& shape : kGreedyShapes) {
-            if (states_.Fits(id, shape.w, shape.h)) {
-                states_.At(id).score += shape.score;
-                states_.Place(id, shape.w, shape.h);
+        for (const ScanShape& shape : greedyShapes_) {
+            if (patch.Fits(shape)) {
+                states_.Place(id, shape, patch);
                 placed = true;
                 break;
             }
         }
         if (!placed)
-            ++states_.At(id).waste;
-        states_.Advance(id);
+            states_.GiveUp(id);
     }
     states_.AppendRecords(id, out);
-    states_.Free(id);
+    states_.Release(id);
+}
+
+ComponentSearch::StateId ComponentSearch::Make(StateQueues::Entry kept)
+{
+    const StateId parent = kept.id >> 2;
+    const std::uint32_t shape = kept.id & 3;
+    if (shape == kItself)
+        return parent;
+    // The last child to come forward takes over its parent.
+    StateId child = parent;
+    if (!states_.SoleHolder(parent)) {
+        child = states_.Copy(parent);
+        states_.Release(parent);
+    }
+    states_.PlaceTaken(child, beamShapes_[shape], kept.taken, kept.waste);
+    return child;
+}
+
+void ComponentSearch::DropAll(StateStore& store)
+{
+    while (!store.Empty())
+        Drop(store.PopFront().id);
 }
 
 void ComponentSearch::Beam(std::vector<LayoutRecord>& out)
 {
-    StateStore store(states_);
+    StateStore store(MaxScore());
     const StateId initial = states_.Initial();
-    store.Insert(initial, ExcessClass(initial));
+    store.Insert(StateQueues::Entry{Itself(initial), 0, {}}, ExcessClass(0), 0);
 
     // The records of the state expanded last, for a store that runs empty.
     RecordChain::NodeId lastRecords = RecordChain::kEmpty;
-    auto keepLast = [&](StateId id) {
-        records_.Release(lastRecords);
-        lastRecords = states_.At(id).records;
-        records_.Hold(lastRecords);
-    };
+    // Progress goes out with plain stores: only this thread writes it, and a
+    // reader is content with a value a moment old.
+    std::int64_t expansions = control_.expansions.load(std::memory_order_relaxed);
+    std::int64_t peakStates = control_.peakStates.load(std::memory_order_relaxed);
 
     while (!store.Empty()) {
-        const StateId cur = store.PopFront();
-        const std::int64_t taken = ++control_.expansions;
-        if (control_.stopAfterExpansions >= 0 && taken >= control_.stopAfterExpansions)
+        if (records_.WantsCollect()) {
+            records_.Collect([&](const auto& visit) {
+                states_.ForEachLiveRecords(visit);
+                visit(lastRecords);
+            });
+        }
+        const StateQueues::Entry front = store.PopFront();
+        control_.expansions.store(++expansions, std::memory_order_relaxed);
+        if (control_.stopAfterExpansions >= 0 && expansions >= control_.stopAfterExpansions)
             control_.stop = true;
 
+        const StateId cur = Make(front);
         if (states_.Complete(cur)) {
             states_.AppendRecords(cur, out);
-            states_.Free(cur);
-            store.Clear();
-            records_.Release(lastRecords);
+            states_.Release(cur);
+            DropAll(store);
             return;
         }
-        if (control_.cancel) {
-            states_.Free(cur);
-            store.Clear();
-            records_.Release(lastRecords);
+        if (control_.cancel.load(std::memory_order_relaxed)) {
+            states_.Release(cur);
+            DropAll(store);
             return;
         }
-        if (control_.stop) {
-            store.Clear();
-            records_.Release(lastRecords);
+        if (control_.stop.load(std::memory_order_relaxed)) {
+            DropAll(store);
             FillGreedily(cur, out);
             return;
         }
 
+        const CursorPatch patch = states_.Patch(cur);
+        std::array<bool, kBeamShapeCount> fits{};
         bool anyFits = false;
-        for (const Shape& shape : kBeamShapes) {
-            if (!states_.Fits(cur, shape.w, shape.h))
-                continue;
-            const StateId child = states_.Copy(cur);
-            states_.At(child).score += shape.score;
-            states_.Place(child, shape.w, shape.h);
-            states_.Advance(child);
-            store.Insert(child, ExcessClass(child));
-            anyFits = true;
+        for (std::size_t i = 0; i < beamShapes_.size(); ++i) {
+            fits[i] = patch.Fits(beamShapes_[i]);
+            anyFits = anyFits || fits[i];
         }
-        const ScanStates::Header expanded = [&] {
-            if (anyFits)
-                return states_.At(cur);
+        if (!anyFits) {
             // Nothing fits here: the cell is given up and the state goes on.
-            ++states_.At(cur).waste;
-            states_.Advance(cur);
-            return states_.At(cur);
-        }();
-        keepLast(cur);
-        if (anyFits)
-            states_.Free(cur);
-        else
-            store.Insert(cur, ExcessClass(cur));
+            states_.GiveUp(cur);
+        }
+        // Field by field: the header was written a field at a time just now.
+        const ScanStates::Header& header = states_.At(cur);
+        const struct {
+            int score;
+            int waste;
+        } expanded{header.score, header.waste};
+        lastRecords = header.records;
+        if (anyFits) {
+            // A child's place in the store needs only its score and waste,
+            // which the patch tells without making the child.
+            for (std::size_t i = 0; i < beamShapes_.size(); ++i) {
+                if (!fits[i])
+                    continue;
+                const ScanShape& shape = beamShapes_[i];
+                const CursorPatch::Placed placed = patch.Place(shape);
+                const int waste = expanded.waste + placed.givenUp;
+                states_.Hold(cur);
+                store.Insert(StateQueues::Entry{Child(cur, i), waste, placed.taken}, ExcessClass(waste),
+                             expanded.score + shape.score);
+            }
+            states_.Release(cur);
+        } else {
+            store.Insert(StateQueues::Entry{Itself(cur), expanded.waste, {}}, ExcessClass(expanded.waste),
+                         expanded.score);
+        }
 
         while (!store.Empty() && static_cast<std::int64_t>(store.Size()) >= control_.stateLimit)
-            states_.Free(store.PopBack());
+            Drop(store.PopBack());
         while (!store.Empty()) {
-            const ScanStates::Header& t = states_.At(store.Back());
-            if (expanded.score - t.score <= control_.backCells && t.waste - expanded.waste <= control_.wasteSlack)
+            if (expanded.score - store.BackScore() <= control_.backCells &&
+                store.BackWaste() - expanded.waste <= control_.wasteSlack)
                 break;
-            states_.Free(store.PopBack());
+            Drop(store.PopBack());
         }
 
-        control_.statesKept = static_cast<std::int64_t>(store.Size());
-        if (control_.peakStates < control_.statesKept)
-            control_.peakStates = control_.statesKept.load();
+        const auto kept = static_cast<std::int64_t>(store.Size());
+        control_.statesKept.store(kept, std::memory_order_relaxed);
+        if (peakStates < kept) {
+            peakStates = kept;
+            control_.peakStates.store(kept, std::memory_order_relaxed);
+        }
     }
     records_.AppendTo(lastRecords, out);
-    records_.Release(lastRecords);
 }

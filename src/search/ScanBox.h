@@ -38,37 +38,19 @@ private:
 
 namespace scan_bits {
 
-inline bool Test(const std::uint64_t* line, int pos)
+// Clears the positions start + k for the set bits k of `bits`; `start` may
+// be negative, when the bits below position 0 are clear.
+inline void ClearSpan(std::uint64_t* line, int words, int start, std::uint64_t bits)
 {
-    return (line[pos >> 6] >> (pos & 63)) & 1u;
-}
-inline void Clear(std::uint64_t* line, int pos)
-{
-    line[pos >> 6] &= ~(std::uint64_t{1} << (pos & 63));
-}
-// Clears `length` (at most 63) positions from `pos` on.
-inline void ClearRun(std::uint64_t* line, int pos, int length)
-{
-    const std::uint64_t run = (std::uint64_t{1} << length) - 1;
-    const int word = pos >> 6;
-    const int offset = pos & 63;
-    line[word] &= ~(run << offset);
-    if (offset + length > 64)
-        line[word + 1] &= ~(run >> (64 - offset));
-}
-// Positions pos - 1, pos and pos + 1 of a line of `words` words as bits 0, 1
-// and 2; positions outside the line read as clear.
-inline unsigned Three(const std::uint64_t* line, int words, int pos)
-{
-    if (pos == 0)
-        return static_cast<unsigned>(line[0] << 1) & 6u;
-    const int first = pos - 1;
-    const int word = first >> 6;
-    const int offset = first & 63;
-    std::uint64_t bits = line[word] >> offset;
-    if (offset > 61 && word + 1 < words)
-        bits |= line[word + 1] << (64 - offset);
-    return static_cast<unsigned>(bits) & 7u;
+    if (start < 0) {
+        line[0] &= ~(bits >> -start);
+        return;
+    }
+    const int word = start >> 6;
+    const int offset = start & 63;
+    line[word] &= ~(bits << offset);
+    if (offset != 0 && word + 1 < words)
+        line[word + 1] &= ~(bits >> (64 - offset));
 }
 // Positions start .. start + 63 of a line as one word; positions outside the
 // line read as clear. `start` may be as low as -63.

@@ -1,62 +1,44 @@
 #include "search/ScanStates.h"
 
-#include "search/DeadCell.h"
+#include "search/ScanShape.h"
 
 #include <algorithm>
-#include <array>
+#include <bit>
 #include <cassert>
-#include <cstdlib>
-#include <utility>
-
-namespace {
-
-// Whether the centre of a 3 × 3 neighbourhood (bit (dy + 1) * 3 + (dx + 1))
-// is dead, for all 512 neighbourhoods: the same test as IsDeadCell, looked up.
-const std::array<bool, 512> kDeadCentre = [] {
-    std::array<bool, 512> table{};
-    for (unsigned mask = 0; mask < 512; ++mask) {
-        table[mask] = IsDeadCell(0, 0, [mask](int dx, int dy) {
-            return ((mask >> ((dy + 1) * 3 + (dx + 1))) & 1u) != 0;
-        });
-    }
-    return table;
-}();
-
-}  // namespace
+#include <cstring>
 
 ScanStates::ScanStates(const ScanBox& box, RecordChain& records, int originX, int originY)
     : box_(box), records_(records), originX_(originX), originY_(originY),
-      windowWords_(static_cast<std::size_t>(kWindowLines) * box.Words())
+      windowWords_(static_cast<std::size_t>(kWindowLines) * box.Words()),
+      slotBytes_((sizeof(Header) + windowWords_ * sizeof(std::uint64_t) + kSlotAlign - 1) / kSlotAlign * kSlotAlign)
 {
+    static_assert(sizeof(Header) % alignof(std::uint64_t) == 0);
 }
 
 ScanStates::StateId ScanStates::Allocate()
 {
-    if (freeList_ == kNone) {
+    if (freeSlots_.empty()) {
         const std::size_t count = std::size_t{1} << kChunkBits;
-        headers_.push_back(std::make_unique<Header[]>(count));
-        windows_.push_back(std::make_unique<std::uint64_t[]>(count * windowWords_));
-        const StateId first = capacity_;
-        capacity_ += static_cast<StateId>(count);
-        for (StateId id = capacity_; id-- > first;) {
-            At(id).next = freeList_;
-            freeList_ = id;
-        }
+        std::byte* chunk = static_cast<std::byte*>(::operator new[](count * slotBytes_, std::align_val_t{kSlotAlign}));
+        chunks_.emplace_back(chunk);
+        for (std::size_t i = 0; i < count; ++i)
+            new (chunk + i * slotBytes_) Header{};
+        const StateId first = static_cast<StateId>((chunks_.size() - 1) << kChunkBits);
+        for (StateId id = first + static_cast<StateId>(count); id-- > first;)
+            freeSlots_.push_back(id);
+        holds_.resize(chunks_.size() << kChunkBits, 0);
     }
-    const StateId id = freeList_;
-    freeList_ = At(id).next;
-    ++live_;
+    const StateId id = freeSlots_.back();
+    freeSlots_.pop_back();
+    holds_[id] = 1;
+    ++liveCount_;
     return id;
 }
 
 void ScanStates::Free(StateId id)
 {
-    Header& h = At(id);
-    records_.Release(h.records);
-    h = Header{};
-    h.next = freeList_;
-    freeList_ = id;
-    --live_;
+    freeSlots_.push_back(id);
+    --liveCount_;
 }
 
 ScanStates::StateId ScanStates::Initial()
@@ -75,31 +57,14 @@ ScanStates::StateId ScanStates::Initial()
 ScanStates::StateId ScanStates::Copy(StateId from)
 {
     const StateId id = Allocate();
-    Header& h = At(id);
-    h = At(from);
-    h.previous = h.next = kNone;
-    records_.Hold(h.records);
-    std::copy_n(Window(from), windowWords_, Window(id));
+    // Sizes known to the compiler copy inline; lines of 64 positions or
+    // fewer are by far the most common.
+    constexpr std::size_t kNarrowBytes = sizeof(Header) + kWindowLines * sizeof(std::uint64_t);
+    if (windowWords_ == kWindowLines)
+        std::memcpy(Slot(id), Slot(from), kNarrowBytes);
+    else
+        std::memcpy(Slot(id), Slot(from), slotBytes_);
     return id;
-}
-
-std::uint64_t* ScanStates::WindowLine(StateId id, int line)
-{
-    const int offset = line - At(id).base;
-    assert(offset >= 0 && offset < kWindowLines);
-    return Window(id) + static_cast<std::size_t>(offset) * box_.Words();
-}
-
-unsigned ScanStates::Neighbourhood(StateId id, int line, int pos) const
-{
-    const int words = box_.Words();
-    unsigned mask = 0;
-    for (int d = -1; d <= 1; ++d) {
-        const int l = line + d;
-        if (l >= 0 && l < box_.Lines())
-            mask |= scan_bits::Three(ReadLine(id, l), words, pos) << ((d + 1) * 3);
-    }
-    return mask;
 }
 
 bool ScanStates::Complete(StateId id) const
@@ -109,111 +74,108 @@ bool ScanStates::Complete(StateId id) const
            h.cursorX >= (box_.RowScan() ? box_.LineLength() : box_.Lines());
 }
 
-bool ScanStates::Fits(StateId id, int w, int h) const
+CursorPatch ScanStates::Patch(StateId id) const
 {
+    // The window starts two lines before the cursor's line, which is where
+    // the patch starts; lines outside the box are all clear in it.
+    static_assert(PatchLines::kLines == kWindowLines + 1);
     const Header& s = At(id);
-    const int line = box_.LineOf(s.cursorX, s.cursorY);
-    const int pos = box_.PosOf(s.cursorX, s.cursorY);
-    const int alongLine = box_.RowScan() ? w : h;
-    const int acrossLines = box_.RowScan() ? h : w;
-    if (pos + alongLine > box_.LineLength() || line + acrossLines > box_.Lines())
-        return false;
-    const std::uint64_t shape = (std::uint64_t{1} << alongLine) - 1;
-    for (int i = 0; i < acrossLines; ++i) {
-        if ((scan_bits::Span(ReadLine(id, line + i), box_.Words(), pos) & shape) != shape)
-            return false;
-    }
-    return true;
-}
-
-bool ScanStates::DeadAround(StateId id, int line, int pos, int alongLine, int acrossLines, AroundMasks& dead) const
-{
-    // Word-wide form of the dead-cell test over the lines around the shape:
-    // bit k stands for position start + k. A cell is alive when one of its
-    // four 2 × 2 squares has the other three cells free.
-    const int start = pos - 2;
+    const int firstLine = box_.LineOf(s.cursorX, s.cursorY) - PatchLines::kCursorLine;
+    assert(firstLine == s.base);
+    const int start = box_.PosOf(s.cursorX, s.cursorY) - PatchLines::kCursorBit;
     const int words = box_.Words();
-    auto span = [&](int l) -> std::uint64_t {
-        return l < 0 || l >= box_.Lines() ? 0 : scan_bits::Span(ReadLine(id, l), words, start);
-    };
-    const std::uint64_t ends = (std::uint64_t{1} << 1) | (std::uint64_t{1} << (alongLine + 2));
-    const std::uint64_t beside = ((std::uint64_t{1} << alongLine) - 1) << 2;
-    std::uint64_t above = span(line - 2);
-    std::uint64_t centre = span(line - 1);
-    std::uint64_t any = 0;
-    for (int l = line - 1; l <= line + acrossLines; ++l) {
-        const std::uint64_t below = span(l + 1);
-        const std::uint64_t alive = ((above << 1) & above & (centre << 1)) | (above & (above >> 1) & (centre >> 1)) |
-                                    ((below << 1) & below & (centre << 1)) | (below & (below >> 1) & (centre >> 1));
-        const bool outerLine = l == line - 1 || l == line + acrossLines;
-        dead[static_cast<std::size_t>(l - line + 1)] = centre & ~alive & (outerLine ? beside : ends);
-        any |= dead[static_cast<std::size_t>(l - line + 1)];
-        above = centre;
-        centre = below;
+    const std::uint64_t* window = Window(id);
+    const std::uint64_t* beyond = box_.OriginalLine(firstLine + kWindowLines);
+    // Lines gathered in two scalars: a patch travels in registers.
+    std::uint64_t first = 0;
+    std::uint64_t second = 0;
+    const int step = PatchLines::kLineBits;
+    if (words == 1) {
+        // Lines of one word, by far the most common: a shift each.
+        auto gather = [&](auto at) {
+            first = at(window[0]) | at(window[1]) << step | at(window[2]) << 2 * step | at(window[3]) << 3 * step |
+                    at(window[4]) << 4 * step;
+            second = at(window[5]) | at(window[6]) << step | at(window[7]) << 2 * step | at(beyond[0]) << 3 * step;
+        };
+        if (start >= 0)
+            gather([start](std::uint64_t line) { return (line >> start) & PatchLines::kLineMask; });
+        else
+            gather([start](std::uint64_t line) { return (line << -start) & PatchLines::kLineMask; });
+    } else {
+        auto at = [&](int j) {
+            const std::uint64_t* line = j < kWindowLines ? window + static_cast<std::size_t>(j) * words : beyond;
+            return scan_bits::Span(line, words, start) & PatchLines::kLineMask;
+        };
+        for (int j = 0; j < PatchLines::kLinesInFirst; ++j)
+            first |= at(j) << PatchLines::Shift(j);
+        for (int j = PatchLines::kLinesInFirst; j < PatchLines::kLines; ++j)
+            second |= at(j) << PatchLines::Shift(j);
     }
-    return any != 0;
+    static_assert(PatchLines::kLinesInFirst == 5 && PatchLines::kLines == 9);
+    CursorPatch patch;
+    patch.free.words[0] = first;
+    patch.free.words[1] = second;
+    return patch;
 }
 
-void ScanStates::GiveUpDeadAround(StateId id, int cx, int cy, int w, int h, const AroundMasks& dead)
+void ScanStates::Place(StateId id, const ScanShape& shape, CursorPatch patch)
 {
-    // Taking a cell can only kill its neighbours, never revive one: a cell
-    // dead at the start dies, and a live one needs a new look only when a
-    // neighbour was taken before it.
-    const int firstLine = box_.LineOf(cx, cy) - 1;
-    const int start = box_.PosOf(cx, cy) - 2;
-    int takenCount = 0;
-    std::array<std::pair<int, int>, 32> taken;
-    auto visit = [&](int x, int y) {
-        const int line = box_.LineOf(x, y);
-        const int pos = box_.PosOf(x, y);
-        if (line < 0 || line >= box_.Lines() || pos < 0 || pos >= box_.LineLength())
-            return;
-        bool dies = (dead[static_cast<std::size_t>(line - firstLine)] >> (pos - start)) & 1u;
-        if (!dies && takenCount > 0 && scan_bits::Test(ReadLine(id, line), pos)) {
-            for (int i = 0; i < takenCount; ++i) {
-                if (std::abs(taken[i].first - line) <= 1 && std::abs(taken[i].second - pos) <= 1) {
-                    dies = kDeadCentre[Neighbourhood(id, line, pos)];
-                    break;
-                }
-            }
-        }
-        if (!dies)
-            return;
-        scan_bits::Clear(WindowLine(id, line), pos);
-        ++At(id).waste;
-        taken[static_cast<std::size_t>(takenCount++)] = {line, pos};
-    };
-    for (int x = cx; x < cx + w; ++x) {
-        visit(x, cy - 1);
-        visit(x, cy + h);
-    }
-    for (int y = cy; y < cy + h; ++y) {
-        visit(cx - 1, y);
-        visit(cx + w, y);
-    }
+    const CursorPatch::Placed placed = patch.Place(shape);
+    At(id).waste += placed.givenUp;
+    Take(id, shape, placed.taken);
 }
 
-void ScanStates::Place(StateId id, int w, int h)
+void ScanStates::PlaceTaken(StateId id, const ScanShape& shape, const PatchLines& taken, int waste)
+{
+    At(id).waste = waste;
+    Take(id, shape, taken);
+}
+
+void ScanStates::Take(StateId id, const ScanShape& shape, const PatchLines& taken)
 {
     Header& s = At(id);
-    const int cx = s.cursorX;
-    const int cy = s.cursorY;
-    const int line = box_.LineOf(cx, cy);
-    const int pos = box_.PosOf(cx, cy);
-    const int alongLine = box_.RowScan() ? w : h;
-    const int acrossLines = box_.RowScan() ? h : w;
-    for (int i = 0; i < acrossLines; ++i)
-        scan_bits::ClearRun(WindowLine(id, line + i), pos, alongLine);
-    s.records = records_.Push(s.records, LayoutRecord{static_cast<std::uint8_t>(originX_ + cx),
-                                                      static_cast<std::uint8_t>(originY_ + cy),
-                                                      static_cast<std::uint8_t>(w), static_cast<std::uint8_t>(h)});
-    // Cells seldom die; when none around the shape is dead there is nothing
-    // to walk. Otherwise the cells around it are taken one by one, above and
-    // below each column first, then left and right of each row: a cell given
-    // up counts as taken for the cells after it.
-    AroundMasks dead;
-    if (DeadAround(id, line, pos, alongLine, acrossLines, dead))
-        GiveUpDeadAround(id, cx, cy, w, h, dead);
+    s.score += shape.score;
+    // The patch's lines are the window's lines.
+    const int start = box_.PosOf(s.cursorX, s.cursorY) - PatchLines::kCursorBit;
+    const int words = box_.Words();
+    std::uint64_t* window = Window(id);
+    if (words == 1) {
+        // Only lines 1 to 7 are ever taken from.
+        const std::uint64_t first = taken.words[0];
+        const std::uint64_t second = taken.words[1];
+        const int step = PatchLines::kLineBits;
+        auto scatter = [&](auto clear) {
+            clear(window[1], first >> step);
+            clear(window[2], first >> 2 * step);
+            clear(window[3], first >> 3 * step);
+            clear(window[4], first >> 4 * step);
+            clear(window[5], second);
+            clear(window[6], second >> step);
+            clear(window[7], second >> 2 * step);
+        };
+        constexpr std::uint64_t mask = PatchLines::kLineMask;
+        if (start >= 0)
+            scatter([start](std::uint64_t& line, std::uint64_t bits) { line &= ~((bits & mask) << start); });
+        else
+            scatter([start](std::uint64_t& line, std::uint64_t bits) { line &= ~((bits & mask) >> -start); });
+        static_assert(PatchLines::kLinesInFirst == 5 && kWindowLines == 8);
+    } else {
+        for (int j = 0; j < kWindowLines; ++j) {
+            if (const std::uint32_t line = taken.Line(j); line != 0)
+                scan_bits::ClearSpan(window + static_cast<std::size_t>(j) * words, words, start, line);
+        }
+    }
+    s.records = records_.Push(s.records, LayoutRecord{static_cast<std::uint8_t>(originX_ + s.cursorX),
+                                                      static_cast<std::uint8_t>(originY_ + s.cursorY),
+                                                      static_cast<std::uint8_t>(shape.w),
+                                                      static_cast<std::uint8_t>(shape.h)});
+    Advance(id);
+}
+
+void ScanStates::GiveUp(StateId id)
+{
+    ++At(id).waste;
+    Advance(id);
 }
 
 void ScanStates::Advance(StateId id)
@@ -222,17 +184,20 @@ void ScanStates::Advance(StateId id)
     const int startLine = box_.LineOf(s.cursorX, s.cursorY);
     int line = startLine;
     int pos = box_.PosOf(s.cursorX, s.cursorY) + 1;
-    while (line < box_.Lines()) {
-        const int found = scan_bits::NextSet(ReadLine(id, line), pos, box_.LineLength());
-        if (found >= 0) {
-            pos = found;
-            break;
-        }
-        ++line;
-        pos = 0;
+    // The cursor's line is the window's third.
+    const int words = box_.Words();
+    const std::uint64_t* window = Window(id) + static_cast<std::size_t>(kLinesBehind) * words;
+    int found = -1;
+    if (words == 1) {
+        // Lines of one word: the rest of the line is one mask.
+        const std::uint64_t ahead = pos < 64 ? window[0] & (~std::uint64_t{0} << pos) : 0;
+        found = ahead == 0 ? -1 : std::countr_zero(ahead);
+    } else {
+        found = scan_bits::NextSet(window, pos, box_.LineLength());
     }
-    if (line >= box_.Lines())
-        pos = 0;
+    while (found < 0 && ++line < box_.Lines())
+        found = scan_bits::NextSet(ReadLine(id, line), 0, box_.LineLength());
+    pos = found < 0 ? 0 : found;
     s.cursorX = static_cast<std::uint8_t>(box_.RowScan() ? pos : line);
     s.cursorY = static_cast<std::uint8_t>(box_.RowScan() ? line : pos);
     if (line != startLine && line < box_.Lines())
@@ -245,6 +210,12 @@ void ScanStates::MoveWindow(StateId id, int newBase)
     const int shift = newBase - s.base;
     const int words = box_.Words();
     std::uint64_t* window = Window(id);
+    if (words == 1) {
+        for (int i = 0; i < kWindowLines; ++i)
+            window[i] = i + shift < kWindowLines ? window[i + shift] : box_.OriginalLine(newBase + i)[0];
+        s.base = static_cast<std::int16_t>(newBase);
+        return;
+    }
     for (int i = 0; i < kWindowLines; ++i) {
         const int from = i + shift;
         const std::uint64_t* source =

@@ -1,24 +1,28 @@
 #pragma once
 
+#include "search/CursorPatch.h"
 #include "search/RecordChain.h"
 #include "search/ScanBox.h"
 
-#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <new>
 #include <vector>
+
+struct ScanShape;
 
 // The search states of one component. A state keeps only a window of eight
 // scan lines around its cursor (two behind, five ahead): placements and
 // dead-cell clearing never reach further, lines behind are never read again
 // and lines ahead still hold the component's own bits. Its records live in a
-// shared RecordChain. States live in a pool and are named by index.
+// shared RecordChain. States live in slots, a small header followed by the
+// window, and are named by index; a freed slot is reused first.
 class ScanStates {
 public:
     using StateId = std::uint32_t;
-    static constexpr StateId kNone = 0xFFFFFFFFu;
     static constexpr int kWindowLines = 8;
-    static constexpr int kLinesBehind = 2;
+    static constexpr int kLinesBehind = PatchLines::kCursorLine;
 
     struct Header {
         RecordChain::NodeId records = RecordChain::kEmpty;
@@ -27,42 +31,72 @@ public:
         std::uint8_t cursorX = 0;
         std::uint8_t cursorY = 0;
         std::int16_t base = 0;  // the first line of the window
-        StateId previous = kNone;  // neighbours in the store
-        StateId next = kNone;
     };
 
     ScanStates(const ScanBox& box, RecordChain& records, int originX, int originY);
+    ScanStates(const ScanStates&) = delete;
+    ScanStates& operator=(const ScanStates&) = delete;
 
-    // The component as it starts: cursor (0, 0), nothing placed.
+    // The component as it starts: cursor (0, 0), nothing placed. A new
+    // state has one holder, the caller.
     StateId Initial();
     StateId Copy(StateId from);
-    void Free(StateId id);
+    // States are shared by counting their holders: the caller, or the
+    // children not made yet that refer to it. The last release frees it.
+    void Hold(StateId id) { ++holds_[id]; }
+    void Release(StateId id)
+    {
+        if (--holds_[id] == 0)
+            Free(id);
+    }
+    bool SoleHolder(StateId id) const { return holds_[id] == 1; }
 
-    Header& At(StateId id) { return headers_[id >> kChunkBits][id & kChunkMask]; }
-    const Header& At(StateId id) const { return headers_[id >> kChunkBits][id & kChunkMask]; }
+    Header& At(StateId id) { return *std::launder(reinterpret_cast<Header*>(Slot(id))); }
+    const Header& At(StateId id) const { return *std::launder(reinterpret_cast<const Header*>(Slot(id))); }
 
     // The cursor has left the box.
     bool Complete(StateId id) const;
-    // A w × h shape with its first cell at the cursor lies in the box on free cells.
-    bool Fits(StateId id, int w, int h) const;
-    // Places such a shape: its cells taken, its record added, and the dead
-    // cells it cuts off around it given up as waste.
-    void Place(StateId id, int w, int h);
-    // Moves the cursor to the next free cell in scan order, or out of the box.
-    void Advance(StateId id);
+    // The cells around the cursor, for fitting and placing shapes there.
+    CursorPatch Patch(StateId id) const;
+    // Places a shape that fits at the cursor, `patch` being the state's patch
+    // as it stands: its cells are taken, its record added, its score counted,
+    // and the dead cells it cuts off around it given up as waste. Then the
+    // cursor moves on.
+    void Place(StateId id, const ScanShape& shape, CursorPatch patch);
+    // Places a shape that fits at the cursor, `taken` being what
+    // CursorPatch::Place took for it and `waste` the state's waste afterwards.
+    void PlaceTaken(StateId id, const ScanShape& shape, const PatchLines& taken, int waste);
+    // Gives up the cell at the cursor (it stays free) and moves on.
+    void GiveUp(StateId id);
 
     void AppendRecords(StateId id, std::vector<LayoutRecord>& out) const { records_.AppendTo(At(id).records, out); }
 
-    std::size_t Live() const { return live_; }
+    // Every record list a live state holds, for RecordChain::Collect.
+    template <class Visit>
+    void ForEachLiveRecords(const Visit& visit)
+    {
+        for (std::size_t id = 0; id < holds_.size(); ++id) {
+            if (holds_[id] != 0)
+                visit(At(static_cast<StateId>(id)).records);
+        }
+    }
+
+    std::size_t Live() const { return liveCount_; }
 
 private:
     static constexpr unsigned kChunkBits = 10;
     static constexpr unsigned kChunkMask = (1u << kChunkBits) - 1;
+    static constexpr std::size_t kSlotAlign = 16;
 
-    std::uint64_t* Window(StateId id) { return windows_[id >> kChunkBits].get() + (id & kChunkMask) * windowWords_; }
+    struct ChunkDelete {
+        void operator()(std::byte* p) const { ::operator delete[](p, std::align_val_t{kSlotAlign}); }
+    };
+
+    std::byte* Slot(StateId id) const { return chunks_[id >> kChunkBits].get() + (id & kChunkMask) * slotBytes_; }
+    std::uint64_t* Window(StateId id) { return reinterpret_cast<std::uint64_t*>(Slot(id) + sizeof(Header)); }
     const std::uint64_t* Window(StateId id) const
     {
-        return windows_[id >> kChunkBits].get() + (id & kChunkMask) * windowWords_;
+        return reinterpret_cast<const std::uint64_t*>(Slot(id) + sizeof(Header));
     }
     // A line as the state sees it: from its window, or the component's own
     // bits beyond it. Never asked for lines behind the window.
@@ -73,26 +107,23 @@ private:
             return box_.OriginalLine(line);
         return Window(id) + static_cast<std::size_t>(offset) * box_.Words();
     }
-    std::uint64_t* WindowLine(StateId id, int line);
-    // The cell and its eight neighbours as bits (line offset + 1) * 3 + (pos offset + 1).
-    unsigned Neighbourhood(StateId id, int line, int pos) const;
-    // The free cells around a shape just placed at (line, pos) that are dead
-    // now: one mask per line from line - 1 on, bit k for position pos - 2 + k.
-    // False when there is none.
-    using AroundMasks = std::array<std::uint64_t, kWindowLines>;
-    bool DeadAround(StateId id, int line, int pos, int alongLine, int acrossLines, AroundMasks& dead) const;
-    void GiveUpDeadAround(StateId id, int cx, int cy, int w, int h, const AroundMasks& dead);
+    // Takes the cells `taken` marks (shape and given-up cells, on the
+    // cursor's patch), records the shape and moves on.
+    void Take(StateId id, const ScanShape& shape, const PatchLines& taken);
+    // Moves the cursor to the next free cell in scan order, or out of the box.
+    void Advance(StateId id);
     void MoveWindow(StateId id, int newBase);
     StateId Allocate();
+    void Free(StateId id);
 
     const ScanBox& box_;
     RecordChain& records_;
     int originX_;
     int originY_;
     std::size_t windowWords_;
-    std::vector<std::unique_ptr<Header[]>> headers_;
-    std::vector<std::unique_ptr<std::uint64_t[]>> windows_;
-    StateId capacity_ = 0;
-    StateId freeList_ = kNone;
-    std::size_t live_ = 0;
+    std::size_t slotBytes_;
+    std::vector<std::unique_ptr<std::byte[], ChunkDelete>> chunks_;
+    std::vector<StateId> freeSlots_;
+    std::vector<std::uint8_t> holds_;  // per slot, 0 for a free one
+    std::size_t liveCount_ = 0;
 };

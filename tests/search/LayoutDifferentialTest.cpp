@@ -2,6 +2,7 @@
 // description; on any region and settings they must leave the same records in
 // the same order and the same free cells. A difference is a fault in one of
 // them: the failure prints what reproduces it.
+#include "scene/SceneTypes.h"
 #include "search/LayoutSearch.h"
 #include "search/RandomRegions.h"
 #include "search/SearchControl.h"
@@ -114,15 +115,19 @@ protected:
     // Runs both searches on copies of the seed's region; reports a difference.
     void Compare(std::uint32_t seed, const RunSettings& settings, int maxSide = 40)
     {
+        CompareOn(RandomRegions::Random(seed, maxSide), settings, Describe(seed, settings));
+    }
+
+    void CompareOn(const SearchState& region, const RunSettings& settings, const std::string& description)
+    {
         if (failures_ >= 10)
             return;
-        const SearchState region = RandomRegions::Random(seed, maxSide);
         const Outcome fast = RunSearch(&LayoutSearch::Run, region, settings);
         const Outcome simple = RunSearch(&SimpleLayoutSearch::Run, region, settings);
         const std::string difference = Difference(fast, simple);
         if (!difference.empty()) {
             ++failures_;
-            ADD_FAILURE() << Describe(seed, settings) << ": " << difference;
+            ADD_FAILURE() << description << ": " << difference;
         }
     }
 
@@ -172,6 +177,34 @@ TEST_F(LayoutDifferentialTest, BothSearchesFinishAStoppedRunAlike)
         // Zero stops before the first component; small counts stop inside one.
         settings.stopAfterExpansions = dice() % 3 == 0 ? dice() % 4 : dice() % 400;
         Compare(seed, settings, i % 4 == 0 ? 40 : 20);
+    }
+}
+
+TEST_F(LayoutDifferentialTest, BothSearchesLayOutWideRegionsAlike)
+{
+    // Components more than 64 cells across both ways: a scan line then takes
+    // several words, and a shape can straddle two of them.
+    const int count = RegionCount(60);
+    for (int i = 0; i < count; ++i) {
+        const auto seed = static_cast<std::uint32_t>(4000000 + i);
+        std::mt19937 dice = SettingsDice(seed);
+        const int w = 65 + static_cast<int>(dice() % 150);
+        const int h = 65 + static_cast<int>(dice() % 150);
+        const int x = static_cast<int>(dice() % static_cast<unsigned>(GridSize - w + 1));
+        const int y = static_cast<int>(dice() % static_cast<unsigned>(GridSize - h + 1));
+        SearchState region = RandomRegions::Rectangle(x, y, w, h);
+        const int holes = static_cast<int>(dice() % 40);
+        RandomRegions::PunchHoles(region, holes, seed);
+        RunSettings settings;
+        settings.maxBackLine = static_cast<int>(dice() % 21);
+        settings.stateLimit = SmallStateLimit(dice);
+        settings.stopAfterExpansions = dice() % 2 == 0 ? 3000 : static_cast<std::int64_t>(dice() % 600);
+        std::ostringstream description;
+        description << "RandomRegions::Rectangle(" << x << ", " << y << ", " << w << ", " << h
+                    << ") with PunchHoles(" << holes << ", " << seed << "), maxBackLine " << settings.maxBackLine
+                    << ", stateLimit " << settings.stateLimit << ", stopAfterExpansions "
+                    << settings.stopAfterExpansions;
+        CompareOn(region, settings, description.str());
     }
 }
 

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -92,33 +93,58 @@ TEST(LayoutSearchTest, CancelBeforeTheRunPlacesNothingAndKeepsTheCells)
     EXPECT_EQ(region.FreeCount(), 900);
 }
 
-TEST(RecordChainTest, BranchesShareTheirCommonPartAndFreeWhatNobodyHolds)
+TEST(RecordChainTest, BranchesShareTheirCommonPart)
 {
     RecordChain chain;
     RecordChain::NodeId a = chain.Push(RecordChain::kEmpty, {1, 1, 3, 2});
     a = chain.Push(a, {4, 1, 3, 2});
-    chain.Hold(a);  // a second state shares the list
     const RecordChain::NodeId b = chain.Push(a, {7, 1, 2, 3});
-    const RecordChain::NodeId c = chain.Push(a, {7, 1, 5, 4});  // takes over a's other hold
-    EXPECT_EQ(chain.LiveNodes(), 4u);
+    const RecordChain::NodeId c = chain.Push(a, {7, 1, 5, 4});
+    EXPECT_EQ(chain.Nodes(), 4u);
     std::vector<LayoutRecord> out;
     chain.AppendTo(b, out);
+    chain.AppendTo(c, out);
+    EXPECT_EQ(out, (std::vector<LayoutRecord>{{1, 1, 3, 2}, {4, 1, 3, 2}, {7, 1, 2, 3}, {1, 1, 3, 2}, {4, 1, 3, 2},
+                                              {7, 1, 5, 4}}));
+}
+
+TEST(RecordChainTest, CollectKeepsWhatTheRootsReachAndRenumbersThem)
+{
+    RecordChain chain;
+    chain.Push(RecordChain::kEmpty, {0, 0, 5, 4});  // a list nobody holds any more
+    RecordChain::NodeId a = chain.Push(RecordChain::kEmpty, {1, 1, 3, 2});
+    chain.Push(a, {2, 2, 2, 3});  // nobody holds this branch any more
+    RecordChain::NodeId b = chain.Push(a, {4, 1, 3, 2});
+    b = chain.Push(b, {7, 1, 2, 3});
+    RecordChain::NodeId none = RecordChain::kEmpty;
+    int visits = 0;
+    chain.Collect([&](const auto& visit) {
+        ++visits;
+        visit(a);
+        visit(b);
+        visit(none);
+    });
+    EXPECT_EQ(visits, 2);
+    EXPECT_EQ(chain.Nodes(), 3u);
+    EXPECT_EQ(none, RecordChain::kEmpty);
+    std::vector<LayoutRecord> out;
+    chain.AppendTo(a, out);
+    EXPECT_EQ(out, (std::vector<LayoutRecord>{{1, 1, 3, 2}}));
+    out.clear();
+    chain.AppendTo(b, out);
     EXPECT_EQ(out, (std::vector<LayoutRecord>{{1, 1, 3, 2}, {4, 1, 3, 2}, {7, 1, 2, 3}}));
-    chain.Release(b);
-    EXPECT_EQ(chain.LiveNodes(), 3u);
-    chain.Release(c);
-    EXPECT_EQ(chain.LiveNodes(), 0u);
+    // New nodes go on after the kept ones.
+    EXPECT_EQ(chain.Push(b, {9, 9, 2, 3}), 3u);
 }
 
 class StateStoreTest : public ::testing::Test {
 protected:
-    StateStoreTest() : box(SearchState::Box(4, 4), true), states(box, records, 0, 0), store(states) {}
+    StateStoreTest() : box(SearchState::Box(4, 4), true), states(box, records, 0, 0), store(300) {}
 
-    ScanStates::StateId Add(int excessClass, int score)
+    ScanStates::StateId Add(int excessClass, int score, int waste = 0)
     {
         const auto id = states.Initial();
-        states.At(id).score = score;
-        store.Insert(id, excessClass);
+        store.Insert(StateQueues::Entry{id, waste, {}}, excessClass, score);
         return id;
     }
 
@@ -131,20 +157,81 @@ protected:
 TEST_F(StateStoreTest, BestIsLowestClassThenHighestScoreThenFirstInserted)
 {
     const auto first = Add(0, 6);
-    const auto worseClass = Add(1, 100);
+    const auto worseClass = Add(1, 100, 7);
     const auto best = Add(0, 12);
     const auto second = Add(0, 6);
-    const auto third = Add(0, 6);
+    const auto third = Add(0, 6, 3);
     EXPECT_EQ(store.Size(), 5u);
-    EXPECT_EQ(store.Back(), worseClass);
+    EXPECT_EQ(store.BackScore(), 100);
+    EXPECT_EQ(store.BackWaste(), 7);
     EXPECT_EQ(store.PopBack(), worseClass);
+    EXPECT_EQ(store.BackWaste(), 3);
     EXPECT_EQ(store.PopBack(), third);  // the last of equals is the worst
-    EXPECT_EQ(store.PopFront(), best);
-    EXPECT_EQ(store.PopFront(), first);
-    EXPECT_EQ(store.PopFront(), second);
+    const auto front = store.PopFront();
+    EXPECT_EQ(front.id, best);
+    EXPECT_EQ(front.waste, 0);
+    EXPECT_EQ(store.PopFront().id, first);
+    EXPECT_EQ(store.PopFront().id, second);
     EXPECT_TRUE(store.Empty());
     for (auto id : {first, worseClass, best, second, third})
-        states.Free(id);
+        states.Release(id);
+    EXPECT_EQ(states.Live(), 0u);
+}
+
+TEST_F(StateStoreTest, KeepsOrderAcrossPagesClassesAndLongQueues)
+{
+    // Scores on different pages of 64, classes with gaps between them, and
+    // queues longer than one block; the store must give exactly the order of
+    // a plain sort that keeps equals in insertion order, from both ends. The
+    // second round reuses the pages and classes the first one emptied.
+    struct Kept {
+        int excessClass;
+        int score;
+        ScanStates::StateId id;
+    };
+    for (int round = 0; round < 2; ++round) {
+        std::vector<Kept> kept;
+        for (int i = 0; i < 400; ++i) {
+            const int excessClass = (i * 7 + round) % 3 == 0 ? 0 : (i % 5 == 0 ? 4 : 1);
+            const int score = (i * 37) % 5 == 0 ? 63 : (i * 13 + round) % 290;
+            kept.push_back({excessClass, score, Add(excessClass, score, i)});
+        }
+        std::stable_sort(kept.begin(), kept.end(), [](const Kept& a, const Kept& b) {
+            return a.excessClass != b.excessClass ? a.excessClass < b.excessClass : a.score > b.score;
+        });
+        std::size_t front = 0;
+        std::size_t back = kept.size();
+        for (int step = 0; !store.Empty(); ++step) {
+            if (step % 3 == 2) {
+                --back;
+                ASSERT_EQ(store.BackScore(), kept[back].score);
+                ASSERT_EQ(store.PopBack(), kept[back].id) << "back at " << back;
+            } else {
+                ASSERT_EQ(store.PopFront().id, kept[front].id) << "front at " << front;
+                ++front;
+            }
+        }
+        EXPECT_EQ(front, back);
+        for (const Kept& k : kept)
+            states.Release(k.id);
+    }
+    EXPECT_EQ(states.Live(), 0u);
+}
+
+TEST_F(StateStoreTest, AStateLivesUntilItsLastHolderLetsGo)
+{
+    const auto parent = states.Initial();
+    states.Hold(parent);
+    states.Hold(parent);
+    EXPECT_FALSE(states.SoleHolder(parent));
+    const auto copy = states.Copy(parent);
+    EXPECT_TRUE(states.SoleHolder(copy));
+    states.Release(parent);
+    states.Release(parent);
+    EXPECT_TRUE(states.SoleHolder(parent));
+    EXPECT_EQ(states.Live(), 2u);
+    states.Release(parent);
+    states.Release(copy);
     EXPECT_EQ(states.Live(), 0u);
 }
 

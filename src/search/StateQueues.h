@@ -1,0 +1,114 @@
+#pragma once
+
+#include "search/PatchLines.h"
+
+#include <cstdint>
+#include <vector>
+
+// First-in first-out queues of kept states, each also open at its back, that
+// share one pool of small blocks. A queue is a handle of a few bytes; an
+// empty one holds no block. Taking from either end reads only the queue's own
+// blocks, never the states.
+class StateQueues {
+public:
+    // A kept state with the waste the store's pruning asks about and, for a
+    // child not made yet, the cells its placement takes: read in queue
+    // order, they cost less here than beside the state.
+    struct Entry {
+        std::uint32_t id;
+        std::int32_t waste;
+        PatchLines taken;
+    };
+    struct Queue {
+        std::uint32_t head = kNoBlock;
+        std::uint32_t tail = kNoBlock;
+        std::uint16_t headAt = 0;  // the first entry in the head block
+        std::uint16_t tailAt = 0;  // one past the last entry in the tail block
+    };
+
+    static bool Empty(const Queue& q) { return q.head == kNoBlock; }
+
+    void PushBack(Queue& q, Entry entry)
+    {
+        if (q.tail == kNoBlock) {
+            q.head = q.tail = NewBlock(kNoBlock);
+            q.headAt = q.tailAt = 0;
+        } else if (q.tailAt == kEntries) {
+            const std::uint32_t block = NewBlock(q.tail);
+            blocks_[q.tail].next = block;
+            q.tail = block;
+            q.tailAt = 0;
+        }
+        blocks_[q.tail].entries[q.tailAt++] = entry;
+    }
+
+    // Puts an entry before all others: the store's best state going back
+    // among the queues it went before.
+    void PushFront(Queue& q, Entry entry)
+    {
+        if (q.head == kNoBlock) {
+            PushBack(q, entry);
+            return;
+        }
+        if (q.headAt == 0) {
+            const std::uint32_t block = NewBlock(kNoBlock);
+            blocks_[block].next = q.head;
+            blocks_[q.head].previous = block;
+            q.head = block;
+            q.headAt = kEntries;
+        }
+        blocks_[q.head].entries[--q.headAt] = entry;
+    }
+
+    Entry PopFront(Queue& q)
+    {
+        Block& head = blocks_[q.head];
+        const Entry entry = head.entries[q.headAt++];
+        if (q.head == q.tail && q.headAt == q.tailAt) {
+            freeBlocks_.push_back(q.head);
+            q = Queue{};
+        } else if (q.headAt == kEntries) {
+            const std::uint32_t next = head.next;
+            freeBlocks_.push_back(q.head);
+            q.head = next;
+            blocks_[next].previous = kNoBlock;
+            q.headAt = 0;
+        }
+        return entry;
+    }
+
+    Entry PopBack(Queue& q)
+    {
+        Block& tail = blocks_[q.tail];
+        const Entry entry = tail.entries[--q.tailAt];
+        if (q.head == q.tail && q.headAt == q.tailAt) {
+            freeBlocks_.push_back(q.tail);
+            q = Queue{};
+        } else if (q.tailAt == 0) {
+            const std::uint32_t previous = tail.previous;
+            freeBlocks_.push_back(q.tail);
+            q.tail = previous;
+            blocks_[previous].next = kNoBlock;
+            q.tailAt = kEntries;
+        }
+        return entry;
+    }
+
+    const Entry& Back(const Queue& q) const { return blocks_[q.tail].entries[q.tailAt - 1]; }
+
+private:
+    static constexpr std::uint32_t kNoBlock = 0xFFFFFFFFu;
+    static constexpr int kEntries = 21;  // a block of 512 bytes
+
+    struct Block {
+        Entry entries[kEntries];
+        std::uint32_t next;
+        std::uint32_t previous;
+    };
+
+    // A block at the end of a queue whose last block was `previous`.
+    std::uint32_t NewBlock(std::uint32_t previous);
+
+    std::vector<Block> blocks_;
+    std::vector<std::uint32_t> freeBlocks_;
+};
