@@ -106,6 +106,8 @@ void CViewSetDlg::Apply()
     config_.houseColor = houseColor_->Color();
     config_.factoryColor = factoryColor_->Color();
     config_.otherBuildColor = otherColor_->Color();
+    // The map view shows the new settings at once, not only when it next repaints by itself.
+    center_.Send(UpdateGridView_Msg{false});
     center_.Send(ChangePanel_Msg{"main"});
 }
 

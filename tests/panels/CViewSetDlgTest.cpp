@@ -250,7 +250,9 @@ TEST_F(CViewSetDlgTest, OnlyOkLeavesThePanel)
     EXPECT_FALSE(panel->close());
     EXPECT_TRUE(panel->isVisible());
     EXPECT_TRUE(requests.panels.empty());
+    EXPECT_EQ(requests.redraws, 0);
 
     QTest::mouseClick(panel->OkButton(), Qt::LeftButton);
     EXPECT_EQ(requests.panels, std::vector<std::string>{"main"});
+    EXPECT_EQ(requests.redraws, 1);
 }
