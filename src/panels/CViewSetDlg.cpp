@@ -19,12 +19,18 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <algorithm>
+#include <type_traits>
+
 namespace {
 
 template <class Control>
 Control* Placed(Control* control, int x, int y, int width, int height)
 {
     dialog_units::Place(control, x, y, width, height);
+    // A box 8 units high would cut its own tick mark with our font.
+    if constexpr (std::is_base_of_v<QAbstractButton, Control> && !std::is_base_of_v<QPushButton, Control>)
+        control->resize(control->width(), std::max(control->height(), control->minimumSizeHint().height()));
     return control;
 }
 
