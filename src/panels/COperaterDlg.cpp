@@ -224,28 +224,28 @@ void COperaterDlg::CreateControls()
                             group.height);
 
     roadOptions_ = new QButtonGroup(this);
-    for (const ControlSpec& spec : kControls) {
-        const QString text = QString::fromUtf8(spec.text);
+    for (const ControlSpec& entry : kControls) {
+        const QString text = QString::fromUtf8(entry.text);
         QWidget* control = nullptr;
-        switch (spec.kind) {
+        switch (entry.kind) {
         case ControlKind::Button:
         case ControlKind::DisabledButton: {
             auto* button = new QPushButton(text, this);
             button->setAutoDefault(false);
-            button->setEnabled(spec.kind == ControlKind::Button);
+            button->setEnabled(entry.kind == ControlKind::Button);
             control = button;
             break;
         }
         case ControlKind::Radio: {
             auto* radio = new QRadioButton(text, this);
-            roadOptions_->addButton(radio, spec.id);
+            roadOptions_->addButton(radio, entry.id);
             control = radio;
             break;
         }
         case ControlKind::Text:
         case ControlKind::CentredText: {
             auto* label = new QLabel(text, this);
-            label->setAlignment(spec.kind == ControlKind::Text ? Qt::AlignLeft | Qt::AlignTop : Qt::AlignCenter);
+            label->setAlignment(entry.kind == ControlKind::Text ? Qt::AlignLeft | Qt::AlignTop : Qt::AlignCenter);
             control = label;
             break;
         }
@@ -253,8 +253,8 @@ void COperaterDlg::CreateControls()
             control = new CColorPaletteButton(config_, false, this);
             break;
         }
-        dialog_units::Place(control, spec.x, spec.y, spec.width, spec.height);
-        controls_[spec.id] = control;
+        dialog_units::Place(control, entry.x, entry.y, entry.width, entry.height);
+        controls_[entry.id] = control;
     }
     houseColour_ = static_cast<CColorPaletteButton*>(Control(kHouseColour));
     otherColour_ = static_cast<CColorPaletteButton*>(Control(kOtherColour));

@@ -1,4 +1,5 @@
 // "quarrinlayvane-cli play" run as a user runs it: a real process on real files.
+#include "cli/CliProcess.h"
 #include "platform/TextCodec.h"
 
 #include <gtest/gtest.h>
@@ -16,23 +17,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Result {
-    int status = -1;
-    std::string err;
-};
-
-std::string Slurp(const fs::path& p)
-{
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void Spit(const fs::path& p, const std::string& text)
-{
-    std::ofstream(p, std::ios::binary) << text;
-}
+using cli_process::Result;
+using cli_process::Slurp;
+using cli_process::Spit;
 
 // A version 1.1 map whose first `soilColumns` columns have soil in rows 0 … 9,
 // and with `withRoad` a road below it in row 10.
@@ -57,32 +44,7 @@ std::string Script(const std::string& pre, const std::string& start)
     return "QuarrinLayvane Demo Script File. Version 1.0\n>title t\n>pre\n" + pre + ">start\n" + start + ">end\n";
 }
 
-class CliPlayTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        dir = fs::temp_directory_path() /
-              ("ql-cli-play-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
-
-    Result Cli(const std::string& args, const std::string& input = "")
-    {
-        Spit(dir / "stdin.txt", input);
-        const std::string command = std::string("'") + QL_CLI_PATH + "' " + args + " < '" + (dir / "stdin.txt").string() +
-                                    "' > /dev/null 2> '" + (dir / "stderr.txt").string() + "'";
-        const int raw = std::system(command.c_str());
-        Result r;
-        r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        r.err = Slurp(dir / "stderr.txt");
-        return r;
-    }
-    std::string P(const fs::path& path) const { return "'" + (dir / path).string() + "'"; }
-
-    fs::path dir;
-};
+class CliPlayTest : public cli_process::CliFolderTest {};
 
 }  // namespace
 

@@ -1,4 +1,5 @@
 // quarrinlayvane-cli run as a user runs it: a real process on real files.
+#include "cli/CliProcess.h"
 #include "platform/TextCodec.h"
 
 #include <gtest/gtest.h>
@@ -15,24 +16,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Result {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string Slurp(const fs::path& p)
-{
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void Spit(const fs::path& p, const std::string& text)
-{
-    std::ofstream(p, std::ios::binary) << text;
-}
+using cli_process::Result;
+using cli_process::Slurp;
+using cli_process::Spit;
 
 // A version 1.1 map: soil in the given rectangles, then the given list lines.
 std::string MapText(const std::vector<std::array<int, 4>>& soil, const std::string& lists)
@@ -48,34 +34,7 @@ std::string MapText(const std::vector<std::array<int, 4>>& soil, const std::stri
     return text + lists;
 }
 
-class CliTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        dir = fs::temp_directory_path() /
-              ("ql-cli-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
-
-    Result Cli(const std::string& args, const std::string& input = "")
-    {
-        Spit(dir / "stdin.txt", input);
-        const std::string command = std::string("'") + QL_CLI_PATH + "' " + args + " < '" + (dir / "stdin.txt").string() +
-                                    "' > '" + (dir / "stdout.txt").string() + "' 2> '" + (dir / "stderr.txt").string() +
-                                    "'";
-        const int raw = std::system(command.c_str());
-        Result r;
-        r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        r.out = Slurp(dir / "stdout.txt");
-        r.err = Slurp(dir / "stderr.txt");
-        return r;
-    }
-    std::string P(const std::string& name) const { return "'" + (dir / name).string() + "'"; }
-
-    fs::path dir;
-};
+class CliTest : public cli_process::CliFolderTest {};
 
 TEST_F(CliTest, StatsPrintsThePanelTextWithChineseNamesInTheMap)
 {
