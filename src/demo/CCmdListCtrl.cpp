@@ -10,11 +10,11 @@ namespace {
 ListRowDelegate::Colours StandingColours(const QModelIndex& index, const QPalette& palette)
 {
     const int standing = index.siblingAtColumn(0).data(Qt::UserRole).toInt();
-    const QColor grey = ListRowDelegate::ToQColor(list_rows::kGreyBackground);
+    const QColor grey = ToQColor(list_rows::kGreyBackground);
     if (standing >= 1)
-        return {ListRowDelegate::ToQColor(list_rows::kWarmText), ListRowDelegate::ToQColor(list_rows::kWarmBackground)};
+        return {ToQColor(list_rows::kWarmText), ToQColor(list_rows::kWarmBackground)};
     if (standing == 0)
-        return {ListRowDelegate::ToQColor(list_rows::kLatestText), grey};
+        return {ToQColor(list_rows::kLatestText), grey};
     return {palette.color(QPalette::Disabled, QPalette::Text), grey};
 }
 

@@ -12,14 +12,14 @@ namespace {
 ListRowDelegate::Colours AlternatingColours(const QModelIndex& index, const QPalette&)
 {
     if (index.row() % 2 == 0)
-        return {ListRowDelegate::ToQColor(list_rows::kWarmText), ListRowDelegate::ToQColor(list_rows::kWarmBackground)};
-    return {ListRowDelegate::ToQColor(list_rows::kBlueText), ListRowDelegate::ToQColor(list_rows::kGreyBackground)};
+        return {ToQColor(list_rows::kWarmText), ToQColor(list_rows::kWarmBackground)};
+    return {ToQColor(list_rows::kBlueText), ToQColor(list_rows::kGreyBackground)};
 }
 
 void PaintSwatch(QPainter& painter, const QRect& cell, const QModelIndex& index, const ListRowDelegate::Colours&)
 {
     const ColorRef colour = index.siblingAtColumn(0).data(Qt::UserRole).toUInt();
-    painter.fillRect(cell, ListRowDelegate::ToQColor(colour));
+    painter.fillRect(cell, ToQColor(colour));
 }
 
 }  // namespace

@@ -16,12 +16,6 @@ ListRowDelegate::ListRowDelegate(bool selectionNeedsFocus, ColourPicker unselect
 {
 }
 
-QColor ListRowDelegate::ToQColor(ColorRef colour)
-{
-    return QColor(static_cast<int>(colour & 0xFF), static_cast<int>((colour >> 8) & 0xFF),
-                  static_cast<int>((colour >> 16) & 0xFF));
-}
-
 void ListRowDelegate::InstallOn(QTreeView& list, bool selectionNeedsFocus, ColourPicker unselectedColours,
                                 LeadCellPainter leadCell)
 {

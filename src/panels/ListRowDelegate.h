@@ -1,6 +1,7 @@
 #pragma once
 
 #include "msg/MsgTypes.h"
+#include "view/QtColor.h"
 
 #include <QColor>
 #include <QStyledItemDelegate>
@@ -45,7 +46,6 @@ public:
     static void InstallOn(QTreeView& list, bool selectionNeedsFocus, ColourPicker unselectedColours,
                           LeadCellPainter leadCell);
 
-    static QColor ToQColor(ColorRef colour);
     // One line, vertically centred, '&' shown as it stands; `flags` adds the
     // horizontal alignment and any further text flags.
     static void DrawLine(QPainter& painter, const QRect& rect, const QString& text, int flags);

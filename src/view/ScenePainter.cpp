@@ -4,6 +4,7 @@
 #include "msg/MsgCenter.h"
 #include "msg/Messages.h"
 #include "scene/Scene.h"
+#include "view/QtColor.h"
 #include "view/QtText.h"
 #include "view/SceneSelection.h"
 
@@ -21,12 +22,6 @@ constexpr std::size_t kNameCacheBytes = 4u << 20;
 const QColor kBackground(192, 192, 192);
 const QColor kNameBackground(180, 185, 248);
 const QColor kRed(255, 0, 0);
-
-QColor ToQColor(ColorRef colour)
-{
-    return QColor(static_cast<int>(colour & 0xFF), static_cast<int>((colour >> 8) & 0xFF),
-                  static_cast<int>((colour >> 16) & 0xFF));
-}
 
 // Every rectangle handed to Qt has been clipped to the view, so it fits an int.
 QRect ToQRect(const PixelRect& r)

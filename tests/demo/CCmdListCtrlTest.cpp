@@ -12,9 +12,9 @@
 
 namespace {
 
-const QColor kWarmText = ListRowDelegate::ToQColor(list_rows::kWarmText);
-const QColor kWarmBackground = ListRowDelegate::ToQColor(list_rows::kWarmBackground);
-const QColor kGreyBackground = ListRowDelegate::ToQColor(list_rows::kGreyBackground);
+const QColor kWarmText = ToQColor(list_rows::kWarmText);
+const QColor kWarmBackground = ToQColor(list_rows::kWarmBackground);
+const QColor kGreyBackground = ToQColor(list_rows::kGreyBackground);
 const QColor kPureRed(255, 0, 0);
 
 // Rows for d = 2, 1, 0, -1, -2: two commands in effect before the latest,

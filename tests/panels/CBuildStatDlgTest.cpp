@@ -94,8 +94,8 @@ TEST_F(CBuildStatDlgTest, DefaultCategoryLeadsANamedRed)
     const int h = pixels.Cell(1).height();
     EXPECT_EQ(pixels.Count(1, 0, 0, h, Qt::red), h * h);
     EXPECT_EQ(pixels.Count(0, 0, 0, h, Qt::white), h * h);
-    EXPECT_EQ(pixels.InCell(0, 2, 48), ListRowDelegate::ToQColor(list_rows::kWarmBackground));
-    EXPECT_EQ(pixels.InCell(1, 2, 48), ListRowDelegate::ToQColor(list_rows::kGreyBackground));
+    EXPECT_EQ(pixels.InCell(0, 2, 48), ToQColor(list_rows::kWarmBackground));
+    EXPECT_EQ(pixels.InCell(1, 2, 48), ToQColor(list_rows::kGreyBackground));
 }
 
 TEST_F(CBuildStatDlgTest, UnnamedColourIsUncategorisedWithItsSwatch)

@@ -12,10 +12,10 @@
 
 namespace {
 
-const QColor kWarmText = ListRowDelegate::ToQColor(list_rows::kWarmText);
-const QColor kWarmBackground = ListRowDelegate::ToQColor(list_rows::kWarmBackground);
-const QColor kBlueText = ListRowDelegate::ToQColor(list_rows::kBlueText);
-const QColor kGreyBackground = ListRowDelegate::ToQColor(list_rows::kGreyBackground);
+const QColor kWarmText = ToQColor(list_rows::kWarmText);
+const QColor kWarmBackground = ToQColor(list_rows::kWarmBackground);
+const QColor kBlueText = ToQColor(list_rows::kBlueText);
+const QColor kGreyBackground = ToQColor(list_rows::kGreyBackground);
 
 // The list inside a window that also holds a line edit, which can take the
 // focus away from the list.
