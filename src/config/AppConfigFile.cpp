@@ -17,14 +17,6 @@ namespace {
 // No settings file is anywhere near this; a larger one is read only this far.
 constexpr std::streamsize kMaxFileBytes = 16 * 1024 * 1024;
 
-// A name is read back as one word: blanks inside would split it.
-std::string OneWord(const std::string& name)
-{
-    std::string word;
-    std::copy_if(name.begin(), name.end(), std::back_inserter(word), [](char c) { return !platform::IsBlank(c); });
-    return word;
-}
-
 std::string Hex(std::uint32_t value)
 {
     char buffer[16];
@@ -105,7 +97,7 @@ std::string AppConfigFile::Format(const AppConfig& config)
 {
     std::vector<std::pair<ColorRef, std::string>> names;
     for (const auto& [colour, name] : config.colorNames) {
-        std::string word = OneWord(name);
+        std::string word = platform::WithoutBlanks(name);
         if (!word.empty())
             names.emplace_back(colour, std::move(word));
     }

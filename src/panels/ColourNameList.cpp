@@ -4,17 +4,9 @@
 
 #include <algorithm>
 
-std::string ColourNameList::WithoutBlanks(std::string_view typed)
-{
-    // Safe on GB18030 bytes: no byte of a multi-byte character is a blank.
-    std::string name(typed);
-    std::erase_if(name, [](char c) { return platform::IsBlank(static_cast<unsigned char>(c)); });
-    return name;
-}
-
 bool ColourNameList::Store(ColorRef colour, std::string_view typed)
 {
-    std::string name = WithoutBlanks(typed);
+    std::string name = platform::WithoutBlanks(typed);
     if (name.empty())
         return false;
     names_[colour] = std::move(name);

@@ -21,8 +21,6 @@ public:
 
     explicit ColourNameList(std::map<ColorRef, std::string>& names) : names_(names) {}
 
-    static std::string WithoutBlanks(std::string_view typed);
-
     // Adds or replaces the name of `colour`. False, with nothing changed, when
     // no name remains once the blanks are gone.
     bool Store(ColorRef colour, std::string_view typed);

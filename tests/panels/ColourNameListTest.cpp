@@ -1,4 +1,5 @@
 #include "panels/ColourNameList.h"
+#include "platform/TextBlank.h"
 #include "platform/TextCodec.h"
 
 #include <gtest/gtest.h>
@@ -24,7 +25,7 @@ TEST_F(ColourNameListTest, BlanksAroundAndBetweenWordsAreDropped)
     EXPECT_TRUE(list.Store(0xff, " \tred \t  house\r\n"));
     EXPECT_EQ(names, (std::map<ColorRef, std::string>{{0xff, "redhouse"}}));
     // Vertical tab and form feed would split the name in the settings file too.
-    EXPECT_EQ(ColourNameList::WithoutBlanks("a\vb\fc"), "abc");
+    EXPECT_EQ(platform::WithoutBlanks("a\vb\fc"), "abc");
 }
 
 TEST_F(ColourNameListTest, EmptyOrBlankNamesAreIgnored)
@@ -76,5 +77,5 @@ TEST_F(ColourNameListTest, ChineseNamesKeepTheirBytes)
     for (int byte = 0x30; byte <= 0xfe; ++byte)
         if (byte != 0x7f)
             trail += static_cast<char>(byte);
-    EXPECT_EQ(ColourNameList::WithoutBlanks(trail), trail);
+    EXPECT_EQ(platform::WithoutBlanks(trail), trail);
 }
