@@ -43,6 +43,7 @@ private:
     StateId Make(StateQueues::Entry kept);
     void Drop(Kept kept) { states_.Release(kept >> 2); }
     void DropAll(StateStore& store);
+    void PrefetchPruned(const StateStore& store) const;
 
     // Fills `id` from its cursor on and appends its records; releases it.
     void FillGreedily(StateId id, std::vector<LayoutRecord>& out);

@@ -50,6 +50,15 @@ public:
             Free(id);
     }
     bool SoleHolder(StateId id) const { return holds_[id] == 1; }
+    // Starts reading the holder count of a state about to be released.
+    void PrefetchHolds(StateId id) const
+    {
+#if defined(__GNUC__)
+        __builtin_prefetch(&holds_[id]);
+#else
+        (void)id;
+#endif
+    }
 
     Header& At(StateId id) { return *std::launder(reinterpret_cast<Header*>(Slot(id))); }
     const Header& At(StateId id) const { return *std::launder(reinterpret_cast<const Header*>(Slot(id))); }
@@ -86,7 +95,11 @@ public:
 private:
     static constexpr unsigned kChunkBits = 10;
     static constexpr unsigned kChunkMask = (1u << kChunkBits) - 1;
-    static constexpr std::size_t kSlotAlign = 16;
+    // Slots start on cache lines, and a state whose scan lines are no longer
+    // than kPackedLineLength fills exactly one: a parent is read in one go.
+    static constexpr std::size_t kSlotAlign = 64;
+    static constexpr int kPackedLineLength = 48;
+    static constexpr std::size_t kSlotRound = 16;
 
     struct ChunkDelete {
         void operator()(std::byte* p) const { ::operator delete[](p, std::align_val_t{kSlotAlign}); }
@@ -98,6 +111,12 @@ private:
     {
         return reinterpret_cast<const std::uint64_t*>(Slot(id) + sizeof(Header));
     }
+    // Patch and Take for lines of one word, `Lines` telling how the window holds them.
+    template <class Lines>
+    static void GatherOneWord(const std::uint64_t* window, std::uint64_t beyond, int start, std::uint64_t& first,
+                              std::uint64_t& second);
+    template <class Lines>
+    static void ScatterOneWord(std::uint64_t* window, int start, const PatchLines& taken);
     // A line as the state sees it: from its window, or the component's own
     // bits beyond it. Never asked for lines behind the window.
     const std::uint64_t* ReadLine(StateId id, int line) const
@@ -120,6 +139,7 @@ private:
     RecordChain& records_;
     int originX_;
     int originY_;
+    bool packed_;  // the window in six words
     std::size_t windowWords_;
     std::size_t slotBytes_;
     std::vector<std::unique_ptr<std::byte[], ChunkDelete>> chunks_;

@@ -94,11 +94,17 @@ public:
         return entry;
     }
 
+    // The entry `n` places before the back one when it is in the back block.
+    const Entry* BeforeBack(const Queue& q, int n) const
+    {
+        const int at = q.tailAt - 1 - n;
+        return at >= (q.head == q.tail ? q.headAt : 0) ? &blocks_[q.tail].entries[at] : nullptr;
+    }
     const Entry& Back(const Queue& q) const { return blocks_[q.tail].entries[q.tailAt - 1]; }
 
 private:
     static constexpr std::uint32_t kNoBlock = 0xFFFFFFFFu;
-    static constexpr int kEntries = 21;  // a block of 512 bytes
+    static constexpr int kEntries = 170;  // a block of 4 KB
 
     struct Block {
         Entry entries[kEntries];

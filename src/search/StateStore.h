@@ -79,6 +79,13 @@ public:
     int BackScore() const { return size_ == 0 ? best_.score : classes_[static_cast<std::size_t>(high_)].bottom; }
     int BackWaste() const { return size_ == 0 ? best_.entry.waste : queues_.Back(BackQueue()).waste; }
 
+    // A queued state `n` places before the back one, which pruning may reach
+    // soon, when it is near enough to tell cheaply.
+    const StateQueues::Entry* BeforeBack(int n) const
+    {
+        return size_ == 0 ? nullptr : queues_.BeforeBack(BackQueue(), n);
+    }
+
     bool Empty() const { return size_ == 0 && !hasBest_; }
     std::size_t Size() const { return size_ + (hasBest_ ? 1 : 0); }
 

@@ -208,6 +208,35 @@ TEST_F(LayoutDifferentialTest, BothSearchesLayOutWideRegionsAlike)
     }
 }
 
+TEST_F(LayoutDifferentialTest, BothSearchesLayOutRegionsAroundFortyEightAcrossAlike)
+{
+    // Components 40 to 64 cells across: scan lines of up to 48 cells keep a
+    // state in one cache line, longer ones of one word do not, and a shape
+    // can end on the 48th cell.
+    const int count = RegionCount(120);
+    for (int i = 0; i < count; ++i) {
+        const auto seed = static_cast<std::uint32_t>(5000000 + i);
+        std::mt19937 dice = SettingsDice(seed);
+        const int w = 40 + static_cast<int>(dice() % 25);
+        const int h = 40 + static_cast<int>(dice() % 25);
+        const int x = static_cast<int>(dice() % static_cast<unsigned>(GridSize - w + 1));
+        const int y = static_cast<int>(dice() % static_cast<unsigned>(GridSize - h + 1));
+        SearchState region = RandomRegions::Rectangle(x, y, w, h);
+        const int holes = static_cast<int>(dice() % 30);
+        RandomRegions::PunchHoles(region, holes, seed);
+        RunSettings settings;
+        settings.maxBackLine = static_cast<int>(dice() % 21);
+        settings.stateLimit = SmallStateLimit(dice);
+        settings.stopAfterExpansions = dice() % 2 == 0 ? 3000 : static_cast<std::int64_t>(dice() % 600);
+        std::ostringstream description;
+        description << "RandomRegions::Rectangle(" << x << ", " << y << ", " << w << ", " << h
+                    << ") with PunchHoles(" << holes << ", " << seed << "), maxBackLine " << settings.maxBackLine
+                    << ", stateLimit " << settings.stateLimit << ", stopAfterExpansions "
+                    << settings.stopAfterExpansions;
+        CompareOn(region, settings, description.str());
+    }
+}
+
 TEST_F(LayoutDifferentialTest, BothSearchesPrepareTheRegionAlikeBeforeACancel)
 {
     const int count = RegionCount(500);
