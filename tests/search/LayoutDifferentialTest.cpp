@@ -145,6 +145,33 @@ protected:
         }
     }
 
+    // Random rectangles `minSide` to `minSide + sideRange - 1` cells a side
+    // with fewer than `maxHoles` one-cell holes, under random settings.
+    void CompareHoledRectangles(std::uint32_t firstSeed, int count, int minSide, int sideRange, int maxHoles)
+    {
+        for (int i = 0; i < count; ++i) {
+            const auto seed = static_cast<std::uint32_t>(firstSeed + i);
+            std::mt19937 dice = SettingsDice(seed);
+            const int w = minSide + static_cast<int>(dice() % static_cast<unsigned>(sideRange));
+            const int h = minSide + static_cast<int>(dice() % static_cast<unsigned>(sideRange));
+            const int x = static_cast<int>(dice() % static_cast<unsigned>(GridSize - w + 1));
+            const int y = static_cast<int>(dice() % static_cast<unsigned>(GridSize - h + 1));
+            SearchState region = RandomRegions::Rectangle(x, y, w, h);
+            const int holes = static_cast<int>(dice() % static_cast<unsigned>(maxHoles));
+            RandomRegions::PunchHoles(region, holes, seed);
+            RunSettings settings;
+            settings.maxBackLine = static_cast<int>(dice() % 21);
+            settings.stateLimit = SmallStateLimit(dice);
+            settings.stopAfterExpansions = dice() % 2 == 0 ? 3000 : static_cast<std::int64_t>(dice() % 600);
+            std::ostringstream description;
+            description << "RandomRegions::Rectangle(" << x << ", " << y << ", " << w << ", " << h
+                        << ") with PunchHoles(" << holes << ", " << seed << "), maxBackLine " << settings.maxBackLine
+                        << ", stateLimit " << settings.stateLimit << ", stopAfterExpansions "
+                        << settings.stopAfterExpansions;
+            CompareOn(region, settings, description.str());
+        }
+    }
+
 private:
     int failures_ = 0;
 };
@@ -184,28 +211,7 @@ TEST_F(LayoutDifferentialTest, BothSearchesLayOutWideRegionsAlike)
 {
     // Components more than 64 cells across both ways: a scan line then takes
     // several words, and a shape can straddle two of them.
-    const int count = RegionCount(60);
-    for (int i = 0; i < count; ++i) {
-        const auto seed = static_cast<std::uint32_t>(4000000 + i);
-        std::mt19937 dice = SettingsDice(seed);
-        const int w = 65 + static_cast<int>(dice() % 150);
-        const int h = 65 + static_cast<int>(dice() % 150);
-        const int x = static_cast<int>(dice() % static_cast<unsigned>(GridSize - w + 1));
-        const int y = static_cast<int>(dice() % static_cast<unsigned>(GridSize - h + 1));
-        SearchState region = RandomRegions::Rectangle(x, y, w, h);
-        const int holes = static_cast<int>(dice() % 40);
-        RandomRegions::PunchHoles(region, holes, seed);
-        RunSettings settings;
-        settings.maxBackLine = static_cast<int>(dice() % 21);
-        settings.stateLimit = SmallStateLimit(dice);
-        settings.stopAfterExpansions = dice() % 2 == 0 ? 3000 : static_cast<std::int64_t>(dice() % 600);
-        std::ostringstream description;
-        description << "RandomRegions::Rectangle(" << x << ", " << y << ", " << w << ", " << h
-                    << ") with PunchHoles(" << holes << ", " << seed << "), maxBackLine " << settings.maxBackLine
-                    << ", stateLimit " << settings.stateLimit << ", stopAfterExpansions "
-                    << settings.stopAfterExpansions;
-        CompareOn(region, settings, description.str());
-    }
+    CompareHoledRectangles(4000000, RegionCount(60), 65, 150, 40);
 }
 
 TEST_F(LayoutDifferentialTest, BothSearchesLayOutRegionsAroundFortyEightAcrossAlike)
@@ -213,28 +219,7 @@ TEST_F(LayoutDifferentialTest, BothSearchesLayOutRegionsAroundFortyEightAcrossAl
     // Components 40 to 64 cells across: scan lines of up to 48 cells keep a
     // state in one cache line, longer ones of one word do not, and a shape
     // can end on the 48th cell.
-    const int count = RegionCount(120);
-    for (int i = 0; i < count; ++i) {
-        const auto seed = static_cast<std::uint32_t>(5000000 + i);
-        std::mt19937 dice = SettingsDice(seed);
-        const int w = 40 + static_cast<int>(dice() % 25);
-        const int h = 40 + static_cast<int>(dice() % 25);
-        const int x = static_cast<int>(dice() % static_cast<unsigned>(GridSize - w + 1));
-        const int y = static_cast<int>(dice() % static_cast<unsigned>(GridSize - h + 1));
-        SearchState region = RandomRegions::Rectangle(x, y, w, h);
-        const int holes = static_cast<int>(dice() % 30);
-        RandomRegions::PunchHoles(region, holes, seed);
-        RunSettings settings;
-        settings.maxBackLine = static_cast<int>(dice() % 21);
-        settings.stateLimit = SmallStateLimit(dice);
-        settings.stopAfterExpansions = dice() % 2 == 0 ? 3000 : static_cast<std::int64_t>(dice() % 600);
-        std::ostringstream description;
-        description << "RandomRegions::Rectangle(" << x << ", " << y << ", " << w << ", " << h
-                    << ") with PunchHoles(" << holes << ", " << seed << "), maxBackLine " << settings.maxBackLine
-                    << ", stateLimit " << settings.stateLimit << ", stopAfterExpansions "
-                    << settings.stopAfterExpansions;
-        CompareOn(region, settings, description.str());
-    }
+    CompareHoledRectangles(5000000, RegionCount(120), 40, 25, 30);
 }
 
 TEST_F(LayoutDifferentialTest, BothSearchesPrepareTheRegionAlikeBeforeACancel)
