@@ -94,14 +94,7 @@ ComponentSearch::StateId ComponentSearch::Make(StateQueues::Entry kept)
     const std::uint32_t shape = kept.id & 3;
     if (shape == kItself)
         return parent;
-    // The last child to come forward takes over its parent.
-    StateId child = parent;
-    if (!states_.SoleHolder(parent)) {
-        child = states_.Copy(parent);
-        states_.Release(parent);
-    }
-    states_.PlaceTaken(child, beamShapes_[shape], kept.taken, kept.waste);
-    return child;
+    return states_.TakeChild(parent, beamShapes_[shape], kept.taken, kept.waste);
 }
 
 void ComponentSearch::PrefetchPruned(const StateStore& store) const

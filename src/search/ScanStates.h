@@ -1,6 +1,7 @@
 #pragma once
 
 #include "search/CursorPatch.h"
+#include "search/OneWordWindow.h"
 #include "search/RecordChain.h"
 #include "search/ScanBox.h"
 
@@ -72,9 +73,11 @@ public:
     // and the dead cells it cuts off around it given up as waste. Then the
     // cursor moves on.
     void Place(StateId id, const ScanShape& shape, CursorPatch patch);
-    // Places a shape that fits at the cursor, `taken` being what
-    // CursorPatch::Place took for it and `waste` the state's waste afterwards.
-    void PlaceTaken(StateId id, const ScanShape& shape, const PatchLines& taken, int waste);
+    // The child of `parent` that places `shape` at its cursor, `taken` being
+    // what CursorPatch::Place took for it and `waste` the child's waste. The
+    // caller's hold on the parent passes to the child: the last holder takes
+    // the parent over instead of copying it.
+    StateId TakeChild(StateId parent, const ScanShape& shape, const PatchLines& taken, int waste);
     // Gives up the cell at the cursor (it stays free) and moves on.
     void GiveUp(StateId id);
 
@@ -95,10 +98,9 @@ public:
 private:
     static constexpr unsigned kChunkBits = 10;
     static constexpr unsigned kChunkMask = (1u << kChunkBits) - 1;
-    // Slots start on cache lines, and a state whose scan lines are no longer
-    // than kPackedLineLength fills exactly one: a parent is read in one go.
+    // Slots start on cache lines, and a state whose scan lines are packed
+    // fills exactly one: a parent is read in one go.
     static constexpr std::size_t kSlotAlign = 64;
-    static constexpr int kPackedLineLength = 48;
     static constexpr std::size_t kSlotRound = 16;
 
     struct ChunkDelete {
@@ -111,12 +113,6 @@ private:
     {
         return reinterpret_cast<const std::uint64_t*>(Slot(id) + sizeof(Header));
     }
-    // Patch and Take for lines of one word, `Lines` telling how the window holds them.
-    template <class Lines>
-    static void GatherOneWord(const std::uint64_t* window, std::uint64_t beyond, int start, std::uint64_t& first,
-                              std::uint64_t& second);
-    template <class Lines>
-    static void ScatterOneWord(std::uint64_t* window, int start, const PatchLines& taken);
     // A line as the state sees it: from its window, or the component's own
     // bits beyond it. Never asked for lines behind the window.
     const std::uint64_t* ReadLine(StateId id, int line) const
@@ -127,23 +123,35 @@ private:
         return Window(id) + static_cast<std::size_t>(offset) * box_.Words();
     }
     // Takes the cells `taken` marks (shape and given-up cells, on the
-    // cursor's patch), records the shape and moves on.
-    void Take(StateId id, const ScanShape& shape, const PatchLines& taken);
+    // cursor's patch) of `from`, records the shape and moves on; the result
+    // goes to `to`, which may be `from`.
+    void Take(StateId from, StateId to, const ScanShape& shape, const PatchLines& taken, int waste);
+    // Take and Advance for lines of one word, on the window in locals.
+    void TakeOneWord(StateId from, StateId to, const ScanShape& shape, const PatchLines& taken, int waste);
+    void AdvanceOneWord(Header& s, OneWordWindow& window) const;
     // Moves the cursor to the next free cell in scan order, or out of the box.
     void Advance(StateId id);
     void MoveWindow(StateId id, int newBase);
+    LayoutRecord RecordAt(const Header& s, const ScanShape& shape) const;
     StateId Allocate();
     void Free(StateId id);
+    void AddChunk();
 
     const ScanBox& box_;
     RecordChain& records_;
     int originX_;
     int originY_;
-    bool packed_;  // the window in six words
+    bool oneWord_;  // lines of one word, worked on as a OneWordWindow
+    bool packed_;   // and packed in six words
     std::size_t windowWords_;
     std::size_t slotBytes_;
     std::vector<std::unique_ptr<std::byte[], ChunkDelete>> chunks_;
-    std::vector<StateId> freeSlots_;
+    // Free slots are handed out oldest first, so the next few are known in
+    // time to be read ahead.
+    static constexpr std::size_t kAllocateAhead = 16;
+    std::vector<StateId> freeRing_;
+    std::size_t freeHead_ = 0;
+    std::size_t freeCount_ = 0;
     std::vector<std::uint8_t> holds_;  // per slot, 0 for a free one
     std::size_t liveCount_ = 0;
 };
