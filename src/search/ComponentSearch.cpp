@@ -54,10 +54,10 @@ int ComponentSearch::MaxScore() const
 
 std::size_t ComponentSearch::LeastRecordCollect(std::int64_t stateLimit)
 {
-    // A collection walks every kept state, so it waits for a few new records
-    // per state; the nodes are 8 bytes, far below a state's share of the budget.
+    // A collection walks every kept state, so it waits for sixteen new
+    // records per state: 128 bytes, far below a state's share of the budget.
     const std::int64_t states = std::clamp<std::int64_t>(stateLimit, 0, std::int64_t{1} << 26);
-    return static_cast<std::size_t>(4 * states + 1024);
+    return static_cast<std::size_t>(16 * states + 1024);
 }
 
 void ComponentSearch::Greedy(std::vector<LayoutRecord>& out)
