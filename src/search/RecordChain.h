@@ -26,7 +26,7 @@ public:
     NodeId Push(NodeId tail, LayoutRecord record)
     {
         if ((size_ >> kChunkBits) == chunks_.size())
-            chunks_.push_back(std::make_unique<Node[]>(std::size_t{1} << kChunkBits));
+            chunks_.push_back(std::make_unique_for_overwrite<Node[]>(std::size_t{1} << kChunkBits));
         const auto id = static_cast<NodeId>(size_++);
         At(id) = Node{record, tail};
         return id;
@@ -52,9 +52,10 @@ public:
     std::size_t Nodes() const { return size_; }
 
 private:
+    // Left unset when made: a node is written whole before it is read.
     struct Node {
         LayoutRecord record;
-        NodeId previous = kEmpty;
+        NodeId previous;
     };
     static constexpr unsigned kChunkBits = 16;
     static constexpr NodeId kChunkMask = (NodeId{1} << kChunkBits) - 1;

@@ -26,18 +26,14 @@ void ScanStates::AddChunk()
     chunks_.emplace_back(chunk);
     for (std::size_t i = 0; i < count; ++i)
         new (chunk + i * slotBytes_) Header{};
-    // The ring grows to hold every slot: the free ones in order, then the new ones.
-    std::vector<StateId> ring;
-    ring.reserve(chunks_.size() << kChunkBits);
-    for (std::size_t i = 0; i < freeCount_; ++i)
-        ring.push_back(freeRing_[(freeHead_ + i) % freeRing_.size()]);
+    // Only an empty ring grows: the new slots are all it holds.
+    assert(freeCount_ == 0);
+    freeRing_.resize(chunks_.size() << kChunkBits);
     const StateId first = static_cast<StateId>((chunks_.size() - 1) << kChunkBits);
-    for (StateId id = first; id < first + static_cast<StateId>(count); ++id)
-        ring.push_back(id);
-    freeCount_ = ring.size();
-    ring.resize(chunks_.size() << kChunkBits);
-    freeRing_ = std::move(ring);
+    for (std::size_t i = 0; i < count; ++i)
+        freeRing_[i] = first + static_cast<StateId>(i);
     freeHead_ = 0;
+    freeCount_ = count;
     holds_.resize(chunks_.size() << kChunkBits, 0);
 }
 
