@@ -88,13 +88,15 @@ void ComponentSearch::FillGreedily(StateId id, std::vector<LayoutRecord>& out)
     states_.Release(id);
 }
 
-ComponentSearch::StateId ComponentSearch::Make(StateQueues::Entry kept)
+ComponentSearch::StateId ComponentSearch::Make(StateQueues::Entry kept, CursorPatch& patch)
 {
     const StateId parent = kept.id >> 2;
     const std::uint32_t shape = kept.id & 3;
-    if (shape == kItself)
-        return parent;
-    return states_.TakeChild(parent, beamShapes_[shape], kept.taken, kept.waste);
+    if (shape != kItself)
+        return states_.TakeChild(parent, beamShapes_[shape], kept.taken, kept.waste, patch);
+    if (!states_.Complete(parent))
+        patch = states_.Patch(parent);
+    return parent;
 }
 
 void ComponentSearch::PrefetchPruned(const StateStore& store) const
@@ -142,7 +144,8 @@ void ComponentSearch::Beam(std::vector<LayoutRecord>& out)
         if (control_.stopAfterExpansions >= 0 && expansions >= control_.stopAfterExpansions)
             control_.stop = true;
 
-        const StateId cur = Make(front);
+        CursorPatch patch;
+        const StateId cur = Make(front, patch);
         if (states_.Complete(cur)) {
             states_.AppendRecords(cur, out);
             states_.Release(cur);
@@ -160,7 +163,6 @@ void ComponentSearch::Beam(std::vector<LayoutRecord>& out)
             return;
         }
 
-        const CursorPatch patch = states_.Patch(cur);
         std::array<bool, kBeamShapeCount> fits{};
         bool anyFits = false;
         for (std::size_t i = 0; i < beamShapes_.size(); ++i) {

@@ -39,8 +39,9 @@ private:
 
     static Kept Itself(StateId id) { return id << 2 | kItself; }
     static Kept Child(StateId parent, std::size_t shape) { return parent << 2 | static_cast<std::uint32_t>(shape); }
-    // The kept state as a state of its own, held by the caller.
-    StateId Make(StateQueues::Entry kept);
+    // The kept state as a state of its own, held by the caller, and the
+    // patch at its cursor unless it is complete.
+    StateId Make(StateQueues::Entry kept, CursorPatch& patch);
     void Drop(Kept kept) { states_.Release(kept >> 2); }
     void DropAll(StateStore& store);
     void PrefetchPruned(const StateStore& store) const;

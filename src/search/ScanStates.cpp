@@ -104,23 +104,21 @@ bool ScanStates::Complete(StateId id) const
 
 CursorPatch ScanStates::Patch(StateId id) const
 {
-    // The window starts two lines before the cursor's line, which is where
-    // the patch starts; lines outside the box are all clear in it.
     static_assert(PatchLines::kLines == kWindowLines + 1);
     const Header& s = At(id);
+    const std::uint64_t* window = Window(id);
+    if (oneWord_) {
+        OneWordWindow lines;
+        lines.Load(window, packed_);
+        return PatchOf(lines, s);
+    }
+    // As PatchOf, a word at a time.
     const int firstLine = box_.LineOf(s.cursorX, s.cursorY) - PatchLines::kCursorLine;
     assert(firstLine == s.base);
     const int start = box_.PosOf(s.cursorX, s.cursorY) - PatchLines::kCursorBit;
     const int words = box_.Words();
-    const std::uint64_t* window = Window(id);
     const std::uint64_t* beyond = box_.OriginalLine(firstLine + kWindowLines);
     CursorPatch patch;
-    if (oneWord_) {
-        OneWordWindow lines;
-        lines.Load(window, packed_);
-        patch.free = lines.Gather(start, beyond[0]);
-        return patch;
-    }
     for (int j = 0; j < PatchLines::kLines; ++j) {
         const std::uint64_t* line = j < kWindowLines ? window + static_cast<std::size_t>(j) * words : beyond;
         patch.free.Set(j, static_cast<std::uint32_t>(scan_bits::Span(line, words, start)));
@@ -134,14 +132,15 @@ void ScanStates::Place(StateId id, const ScanShape& shape, CursorPatch patch)
     Take(id, id, shape, placed.taken, At(id).waste + placed.givenUp);
 }
 
-ScanStates::StateId ScanStates::TakeChild(StateId parent, const ScanShape& shape, const PatchLines& taken, int waste)
+ScanStates::StateId ScanStates::TakeChild(StateId parent, const ScanShape& shape, const PatchLines& taken, int waste,
+                                          CursorPatch& patch)
 {
     StateId child = parent;
     if (!SoleHolder(parent)) {
         child = Allocate();
         --holds_[parent];
     }
-    Take(parent, child, shape, taken, waste);
+    Take(parent, child, shape, taken, waste, &patch);
     return child;
 }
 
@@ -151,10 +150,11 @@ LayoutRecord ScanStates::RecordAt(const Header& s, const ScanShape& shape) const
                         static_cast<std::uint8_t>(shape.w), static_cast<std::uint8_t>(shape.h)};
 }
 
-void ScanStates::Take(StateId from, StateId to, const ScanShape& shape, const PatchLines& taken, int waste)
+void ScanStates::Take(StateId from, StateId to, const ScanShape& shape, const PatchLines& taken, int waste,
+                      CursorPatch* patch)
 {
     if (oneWord_) {
-        TakeOneWord(from, to, shape, taken, waste);
+        TakeOneWord(from, to, shape, taken, waste, patch);
         return;
     }
     if (to != from)
@@ -172,9 +172,12 @@ void ScanStates::Take(StateId from, StateId to, const ScanShape& shape, const Pa
     }
     s.records = records_.Push(s.records, RecordAt(s, shape));
     Advance(to);
+    if (patch != nullptr && !Complete(to))
+        *patch = Patch(to);
 }
 
-void ScanStates::TakeOneWord(StateId from, StateId to, const ScanShape& shape, const PatchLines& taken, int waste)
+void ScanStates::TakeOneWord(StateId from, StateId to, const ScanShape& shape, const PatchLines& taken, int waste,
+                             CursorPatch* patch)
 {
     OneWordWindow window;
     window.Load(Window(from), packed_);
@@ -186,6 +189,20 @@ void ScanStates::TakeOneWord(StateId from, StateId to, const ScanShape& shape, c
     AdvanceOneWord(s, window);
     window.Store(Window(to), packed_);
     At(to) = s;
+    if (patch != nullptr && box_.LineOf(s.cursorX, s.cursorY) < box_.Lines())
+        *patch = PatchOf(window, s);
+}
+
+CursorPatch ScanStates::PatchOf(const OneWordWindow& window, const Header& s) const
+{
+    // The window starts two lines before the cursor's line, which is where
+    // the patch starts; lines outside the box are all clear in it.
+    const int firstLine = box_.LineOf(s.cursorX, s.cursorY) - PatchLines::kCursorLine;
+    assert(firstLine == s.base);
+    CursorPatch patch;
+    patch.free = window.Gather(box_.PosOf(s.cursorX, s.cursorY) - PatchLines::kCursorBit,
+                               box_.OriginalLine(firstLine + kWindowLines)[0]);
+    return patch;
 }
 
 void ScanStates::GiveUp(StateId id)

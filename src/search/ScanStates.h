@@ -76,8 +76,9 @@ public:
     // The child of `parent` that places `shape` at its cursor, `taken` being
     // what CursorPatch::Place took for it and `waste` the child's waste. The
     // caller's hold on the parent passes to the child: the last holder takes
-    // the parent over instead of copying it.
-    StateId TakeChild(StateId parent, const ScanShape& shape, const PatchLines& taken, int waste);
+    // the parent over instead of copying it. `patch` becomes the child's
+    // patch, unless the child is complete.
+    StateId TakeChild(StateId parent, const ScanShape& shape, const PatchLines& taken, int waste, CursorPatch& patch);
     // Gives up the cell at the cursor (it stays free) and moves on.
     void GiveUp(StateId id);
 
@@ -125,9 +126,15 @@ private:
     // Takes the cells `taken` marks (shape and given-up cells, on the
     // cursor's patch) of `from`, records the shape and moves on; the result
     // goes to `to`, which may be `from`.
-    void Take(StateId from, StateId to, const ScanShape& shape, const PatchLines& taken, int waste);
+    // When `patch` is given, it becomes the patch at the new cursor, unless
+    // the state is complete.
+    void Take(StateId from, StateId to, const ScanShape& shape, const PatchLines& taken, int waste,
+              CursorPatch* patch = nullptr);
     // Take and Advance for lines of one word, on the window in locals.
-    void TakeOneWord(StateId from, StateId to, const ScanShape& shape, const PatchLines& taken, int waste);
+    void TakeOneWord(StateId from, StateId to, const ScanShape& shape, const PatchLines& taken, int waste,
+                     CursorPatch* patch);
+    // The patch of a state from its window, cursor position and first line.
+    CursorPatch PatchOf(const OneWordWindow& window, const Header& s) const;
     void AdvanceOneWord(Header& s, OneWordWindow& window) const;
     // Moves the cursor to the next free cell in scan order, or out of the box.
     void Advance(StateId id);
