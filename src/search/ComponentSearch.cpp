@@ -1,6 +1,7 @@
 #include "search/ComponentSearch.h"
 
 #include "search/CursorPatch.h"
+#include "search/ExcessClass.h"
 #include "search/SearchControl.h"
 #include "search/SearchState.h"
 #include "search/StateStore.h"
@@ -43,7 +44,7 @@ ComponentSearch::ComponentSearch(const SearchState& component, SearchControl& co
 
 int ComponentSearch::ExcessClass(int waste) const
 {
-    return std::max(0, (waste - control_.minWaste + 1) / 2);
+    return excess_class::Of(waste, control_.minWaste);
 }
 
 int ComponentSearch::MaxScore() const
@@ -202,9 +203,16 @@ void ComponentSearch::Beam(std::vector<LayoutRecord>& out)
         while (!store.Empty() && static_cast<std::int64_t>(store.Size()) >= control_.stateLimit)
             Drop(store.PopBack());
         while (!store.Empty()) {
-            if (expanded.score - store.BackScore() <= control_.backCells &&
-                store.BackWaste() - expanded.waste <= control_.wasteSlack)
-                break;
+            if (expanded.score - store.BackScore() <= control_.backCells) {
+                // The back state's class bounds its waste, which mostly
+                // spares reading the state before pruning takes it.
+                if (excess_class::MostWaste(store.BackClass(), control_.minWaste) - expanded.waste <= control_.wasteSlack) {
+                    store.PrefetchBack();
+                    break;
+                }
+                if (store.BackWaste() - expanded.waste <= control_.wasteSlack)
+                    break;
+            }
             Drop(store.PopBack());
             PrefetchPruned(store);
         }

@@ -77,6 +77,7 @@ public:
         return id;
     }
     int BackScore() const { return size_ == 0 ? best_.score : classes_[static_cast<std::size_t>(high_)].bottom; }
+    int BackClass() const { return size_ == 0 ? best_.excessClass : high_; }
     int BackWaste() const { return size_ == 0 ? best_.entry.waste : queues_.Back(BackQueue()).waste; }
 
     // A queued state `n` places before the back one, which pruning may reach
@@ -84,6 +85,15 @@ public:
     const StateQueues::Entry* BeforeBack(int n) const
     {
         return size_ == 0 ? nullptr : queues_.BeforeBack(BackQueue(), n);
+    }
+
+    // Starts reading the back state, which pruning takes next.
+    void PrefetchBack() const
+    {
+#if defined(__GNUC__)
+        if (size_ != 0)
+            __builtin_prefetch(&queues_.Back(BackQueue()));
+#endif
     }
 
     bool Empty() const { return size_ == 0 && !hasBest_; }

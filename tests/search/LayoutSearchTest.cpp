@@ -1,4 +1,5 @@
 #include "scene/GridRect.h"
+#include "search/ExcessClass.h"
 #include "search/LayoutSearch.h"
 #include "search/RecordChain.h"
 #include "search/ScanBox.h"
@@ -91,6 +92,19 @@ TEST(LayoutSearchTest, CancelBeforeTheRunPlacesNothingAndKeepsTheCells)
     LayoutSearch::Run(region, control, 8);
     EXPECT_TRUE(region.placed.empty());
     EXPECT_EQ(region.FreeCount(), 900);
+}
+
+TEST(ExcessClassTest, AClassBoundsTheWastesInItExactly)
+{
+    // Pruning trusts the bound instead of reading the state: a waste above
+    // it would keep a state that must go.
+    for (int minWaste = 0; minWaste <= 12; ++minWaste) {
+        for (int waste = 0; waste <= 60; ++waste) {
+            const int excessClass = excess_class::Of(waste, minWaste);
+            ASSERT_LE(waste, excess_class::MostWaste(excessClass, minWaste)) << waste << " over " << minWaste;
+            ASSERT_EQ(excess_class::Of(excess_class::MostWaste(excessClass, minWaste), minWaste), excessClass);
+        }
+    }
 }
 
 TEST(RecordChainTest, BranchesShareTheirCommonPart)
