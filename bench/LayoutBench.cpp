@@ -5,6 +5,9 @@
 // PeakRSS_MB is the process's VmHWM, a high-water mark over the whole
 // process: it means something only when one case runs per invocation, e.g.
 //   ql_bench_layout --benchmark_filter='^Layout/Town/Fast$'
+//
+// The memory budget is 2048 MB, the planner's default; QL_BENCH_BUDGET_MB
+// sets another from 100 to 2048 (a small budget keeps the states in cache).
 #include "search/LayoutSearch.h"
 #include "search/RandomRegions.h"
 #include "search/SearchControl.h"
@@ -13,19 +16,39 @@
 
 #include <benchmark/benchmark.h>
 
+#include <charconv>
 #include <cstdint>
+#include <cstdlib>
+#include <cstring>
 #include <fstream>
+#include <iostream>
 #include <string>
 
 namespace {
 
-constexpr std::int64_t BudgetMB = 2048;
-// The driver's rule: 1700 bytes per state.
-constexpr std::int64_t StateLimit = BudgetMB * 1048576 / 1700;
+constexpr std::int64_t DefaultBudgetMB = 2048;
 constexpr int MaxBackLine = 8;
 constexpr std::int64_t NoStop = -1;
 
 using SearchFunction = void (*)(SearchState&, SearchControl&, int);
+
+std::int64_t BudgetMB()
+{
+    const char* text = std::getenv("QL_BENCH_BUDGET_MB");
+    if (text == nullptr)
+        return DefaultBudgetMB;
+    std::int64_t budget = 0;
+    const char* end = text + std::strlen(text);
+    const auto [stop, error] = std::from_chars(text, end, budget);
+    if (error != std::errc{} || stop != end || budget < 100 || budget > 2048) {
+        std::cerr << "QL_BENCH_BUDGET_MB must be 100 to 2048; using " << DefaultBudgetMB << "\n";
+        return DefaultBudgetMB;
+    }
+    return budget;
+}
+
+// The driver's rule: 1700 bytes per state.
+const std::int64_t StateLimit = BudgetMB() * 1048576 / 1700;
 
 double PeakResidentMB()
 {
