@@ -57,7 +57,7 @@ private:
         LayoutRecord record;
         NodeId previous;
     };
-    static constexpr unsigned kChunkBits = 16;
+    static constexpr unsigned kChunkBits = 12;
     static constexpr NodeId kChunkMask = (NodeId{1} << kChunkBits) - 1;
 
     Node& At(NodeId id) { return chunks_[id >> kChunkBits][id & kChunkMask]; }

@@ -4,13 +4,14 @@ std::uint32_t StateQueues::NewBlock(std::uint32_t previous)
 {
     std::uint32_t block;
     if (freeBlocks_.empty()) {
-        block = static_cast<std::uint32_t>(blocks_.size());
-        blocks_.emplace_back();
+        if ((blockCount_ >> kChunkBits) == chunks_.size())
+            chunks_.push_back(std::make_unique_for_overwrite<Block[]>(std::size_t{1} << kChunkBits));
+        block = blockCount_++;
     } else {
         block = freeBlocks_.back();
         freeBlocks_.pop_back();
     }
-    blocks_[block].next = kNoBlock;
-    blocks_[block].previous = previous;
+    BlockAt(block).next = kNoBlock;
+    BlockAt(block).previous = previous;
     return block;
 }

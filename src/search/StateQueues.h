@@ -3,6 +3,7 @@
 #include "search/PatchLines.h"
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 // First-in first-out queues of kept states, each also open at its back, that
@@ -35,11 +36,11 @@ public:
             q.headAt = q.tailAt = 0;
         } else if (q.tailAt == kEntries) {
             const std::uint32_t block = NewBlock(q.tail);
-            blocks_[q.tail].next = block;
+            BlockAt(q.tail).next = block;
             q.tail = block;
             q.tailAt = 0;
         }
-        blocks_[q.tail].entries[q.tailAt++] = entry;
+        BlockAt(q.tail).entries[q.tailAt++] = entry;
     }
 
     // Puts an entry before all others: the store's best state going back
@@ -52,17 +53,17 @@ public:
         }
         if (q.headAt == 0) {
             const std::uint32_t block = NewBlock(kNoBlock);
-            blocks_[block].next = q.head;
-            blocks_[q.head].previous = block;
+            BlockAt(block).next = q.head;
+            BlockAt(q.head).previous = block;
             q.head = block;
             q.headAt = kEntries;
         }
-        blocks_[q.head].entries[--q.headAt] = entry;
+        BlockAt(q.head).entries[--q.headAt] = entry;
     }
 
     Entry PopFront(Queue& q)
     {
-        Block& head = blocks_[q.head];
+        Block& head = BlockAt(q.head);
         const Entry entry = head.entries[q.headAt++];
         if (q.head == q.tail && q.headAt == q.tailAt) {
             freeBlocks_.push_back(q.head);
@@ -71,7 +72,7 @@ public:
             const std::uint32_t next = head.next;
             freeBlocks_.push_back(q.head);
             q.head = next;
-            blocks_[next].previous = kNoBlock;
+            BlockAt(next).previous = kNoBlock;
             q.headAt = 0;
         }
         return entry;
@@ -79,7 +80,7 @@ public:
 
     Entry PopBack(Queue& q)
     {
-        Block& tail = blocks_[q.tail];
+        Block& tail = BlockAt(q.tail);
         const Entry entry = tail.entries[--q.tailAt];
         if (q.head == q.tail && q.headAt == q.tailAt) {
             freeBlocks_.push_back(q.tail);
@@ -88,7 +89,7 @@ public:
             const std::uint32_t previous = tail.previous;
             freeBlocks_.push_back(q.tail);
             q.tail = previous;
-            blocks_[previous].next = kNoBlock;
+            BlockAt(previous).next = kNoBlock;
             q.tailAt = kEntries;
         }
         return entry;
@@ -98,9 +99,9 @@ public:
     const Entry* BeforeBack(const Queue& q, int n) const
     {
         const int at = q.tailAt - 1 - n;
-        return at >= (q.head == q.tail ? q.headAt : 0) ? &blocks_[q.tail].entries[at] : nullptr;
+        return at >= (q.head == q.tail ? q.headAt : 0) ? &BlockAt(q.tail).entries[at] : nullptr;
     }
-    const Entry& Back(const Queue& q) const { return blocks_[q.tail].entries[q.tailAt - 1]; }
+    const Entry& Back(const Queue& q) const { return BlockAt(q.tail).entries[q.tailAt - 1]; }
 
 private:
     static constexpr std::uint32_t kNoBlock = 0xFFFFFFFFu;
@@ -112,9 +113,16 @@ private:
         std::uint32_t previous;
     };
 
+    // Blocks come in chunks that never move: growing copies nothing.
+    static constexpr unsigned kChunkBits = 4;
+    static constexpr std::uint32_t kChunkMask = (1u << kChunkBits) - 1;
+
+    Block& BlockAt(std::uint32_t block) { return chunks_[block >> kChunkBits][block & kChunkMask]; }
+    const Block& BlockAt(std::uint32_t block) const { return chunks_[block >> kChunkBits][block & kChunkMask]; }
     // A block at the end of a queue whose last block was `previous`.
     std::uint32_t NewBlock(std::uint32_t previous);
 
-    std::vector<Block> blocks_;
+    std::vector<std::unique_ptr<Block[]>> chunks_;
+    std::uint32_t blockCount_ = 0;
     std::vector<std::uint32_t> freeBlocks_;
 };
