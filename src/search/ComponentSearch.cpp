@@ -206,7 +206,8 @@ void ComponentSearch::Beam(std::vector<LayoutRecord>& out)
             if (expanded.score - store.BackScore() <= control_.backCells) {
                 // The back state's class bounds its waste, which mostly
                 // spares reading the state before pruning takes it.
-                if (excess_class::MostWaste(store.BackClass(), control_.minWaste) - expanded.waste <= control_.wasteSlack) {
+                const int mostBackWaste = excess_class::MostWaste(store.BackClass(), control_.minWaste);
+                if (mostBackWaste - expanded.waste <= control_.wasteSlack) {
                     store.PrefetchBack();
                     break;
                 }

@@ -146,8 +146,9 @@ ScanStates::StateId ScanStates::TakeChild(StateId parent, const ScanShape& shape
 
 LayoutRecord ScanStates::RecordAt(const Header& s, const ScanShape& shape) const
 {
-    return LayoutRecord{static_cast<std::uint8_t>(originX_ + s.cursorX), static_cast<std::uint8_t>(originY_ + s.cursorY),
-                        static_cast<std::uint8_t>(shape.w), static_cast<std::uint8_t>(shape.h)};
+    return LayoutRecord{static_cast<std::uint8_t>(originX_ + s.cursorX),
+                        static_cast<std::uint8_t>(originY_ + s.cursorY), static_cast<std::uint8_t>(shape.w),
+                        static_cast<std::uint8_t>(shape.h)};
 }
 
 void ScanStates::Take(StateId from, StateId to, const ScanShape& shape, const PatchLines& taken, int waste,
