@@ -88,13 +88,6 @@ ScanStates::StateId ScanStates::Initial()
     return id;
 }
 
-ScanStates::StateId ScanStates::Copy(StateId from)
-{
-    const StateId id = Allocate();
-    std::memcpy(Slot(id), Slot(from), slotBytes_);
-    return id;
-}
-
 bool ScanStates::Complete(StateId id) const
 {
     const Header& h = At(id);

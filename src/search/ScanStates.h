@@ -41,7 +41,6 @@ public:
     // The component as it starts: cursor (0, 0), nothing placed. A new
     // state has one holder, the caller.
     StateId Initial();
-    StateId Copy(StateId from);
     // States are shared by counting their holders: the caller, or the
     // children not made yet that refer to it. The last release frees it.
     void Hold(StateId id) { ++holds_[id]; }

@@ -3,6 +3,7 @@
 #include "search/LayoutSearch.h"
 #include "search/RecordChain.h"
 #include "search/ScanBox.h"
+#include "search/ScanShape.h"
 #include "search/ScanStates.h"
 #include "search/SearchControl.h"
 #include "search/SearchState.h"
@@ -232,13 +233,50 @@ TEST_F(StateStoreTest, KeepsOrderAcrossPagesClassesAndLongQueues)
     EXPECT_EQ(states.Live(), 0u);
 }
 
+TEST(ScanStatesTest, AChildCopiesAHeldParentAndTakesOverAParentNoOneElseHolds)
+{
+    // Two children of one parent: the first leaves the parent to the
+    // second holder, the second takes the parent's slot over.
+    SearchState free = SearchState::Box(4, 4);
+    for (int y = 0; y < 4; ++y) {
+        for (int x = 0; x < 4; ++x)
+            free.SetFree(x, y, true);
+    }
+    const ScanBox box(free, true);
+    RecordChain records;
+    ScanStates states(box, records, 0, 0);
+    const auto parent = states.Initial();
+    states.Hold(parent);
+    const ScanShape house = ScanShape::Make(2, 2, 4, true);
+    CursorPatch patch = states.Patch(parent);
+    ASSERT_TRUE(patch.Fits(house));
+    const CursorPatch::Placed placed = patch.Place(house);
+    CursorPatch first;
+    const auto copied = states.TakeChild(parent, house, placed.taken, placed.givenUp, first);
+    EXPECT_NE(copied, parent);
+    EXPECT_TRUE(states.SoleHolder(parent));
+    EXPECT_EQ(states.Live(), 2u);
+    CursorPatch second;
+    const auto takenOver = states.TakeChild(parent, house, placed.taken, placed.givenUp, second);
+    EXPECT_EQ(takenOver, parent);
+    EXPECT_EQ(states.Live(), 2u);
+    // Both children placed the same house: same cursor, same cells left.
+    EXPECT_EQ(states.At(copied).cursorX, 2);
+    EXPECT_EQ(states.At(takenOver).cursorX, 2);
+    EXPECT_EQ(first.free.words, second.free.words);
+    EXPECT_EQ(states.At(copied).score, 4);
+    states.Release(copied);
+    states.Release(takenOver);
+    EXPECT_EQ(states.Live(), 0u);
+}
+
 TEST_F(StateStoreTest, AStateLivesUntilItsLastHolderLetsGo)
 {
     const auto parent = states.Initial();
     states.Hold(parent);
     states.Hold(parent);
     EXPECT_FALSE(states.SoleHolder(parent));
-    const auto copy = states.Copy(parent);
+    const auto copy = states.Initial();
     EXPECT_TRUE(states.SoleHolder(copy));
     states.Release(parent);
     states.Release(parent);
