@@ -1,5 +1,25 @@
 #include "scene/Scene.h"
 
+#include <limits>
+
+namespace {
+
+// A map file may bring buildings of any size up to 2^31 × 2^31 cells; two of
+// those already pass the range of the sums, which then stop at the nearest
+// end instead of wrapping round.
+std::int64_t AddClipped(std::int64_t sum, std::int64_t value)
+{
+    constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
+    constexpr std::int64_t kMin = std::numeric_limits<std::int64_t>::min();
+    if (value > 0 && sum > kMax - value)
+        return kMax;
+    if (value < 0 && sum < kMin - value)
+        return kMin;
+    return sum + value;
+}
+
+}  // namespace
+
 SceneStatistics Scene::ComputeStatistics() const
 {
     SceneStatistics s;
@@ -14,17 +34,17 @@ SceneStatistics Scene::ComputeStatistics() const
         const std::int64_t area = std::int64_t{b.w} * b.h;
         if (area == 6) {
             ++s.houses;
-            s.houseArea += area;
+            s.houseArea = AddClipped(s.houseArea, area);
         } else if (b.w == 5 && b.h == 4) {
             ++s.factories;
-            s.factoryArea += area;
+            s.factoryArea = AddClipped(s.factoryArea, area);
         } else {
             ++s.others;
-            s.otherArea += area;
+            s.otherArea = AddClipped(s.otherArea, area);
         }
         ColourStat& c = s.perColour[b.colour];
         ++c.count;
-        c.area += area;
+        c.area = AddClipped(c.area, area);
     }
     return s;
 }
