@@ -43,16 +43,18 @@ int Run(const std::vector<std::string>& args)
     CliRoadResponder roads(center, road == "make");
     CliDemoMapLoader loader(center, scene, base);
 
-    // Lines are typed text: UTF-8 on our terminals, GB18030 inside the model.
+    // Lines are typed text: UTF-8 on our terminals, GB18030 inside the model;
+    // a script of the target systems piped in is GB18030 already.
     std::string line;
     for (int number = 1; std::getline(std::cin, line); ++number) {
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
         if (line.find_first_not_of(" \t") == std::string::npos)
             continue;
-        RunLine_CMD command(platform::Utf8ToGb18030(line));
+        const std::string text = platform::TypedTextToGb18030(line);
+        RunLine_CMD command(text);
         if (!command.Execute())
-            std::cerr << "line " << number << ": not a command: " << line << "\n";
+            std::cerr << "line " << number << ": not a command: " << platform::Gb18030ToUtf8(text) << "\n";
     }
     return SaveMap(*parsed.Value("-o"), scene);
 }

@@ -110,6 +110,21 @@ TEST_F(CliTest, RunPlaysCommandLinesAndLaysRoadsWhenAskedTo)
     EXPECT_NE(Slurp(dir / "empty.qlm").find("Builds 0\n"), std::string::npos);  // no soil to build on
 }
 
+TEST_F(CliTest, RunTakesLinesThatAreNotUtf8AsGb18030Bytes)
+{
+    Spit(dir / "in.qlm", MapText({{0, 0, 30, 10}}, "Builds 0\nMarks 0\n"));
+    const std::string hospital = platform::Utf8ToGb18030("城门");  // 0xB3 0xC7 …: not UTF-8
+    const std::string lines = "build 1 1 3 4 " + hospital + " ff\n"   // a script line of the target systems
+                              "build 5 1 3 4 学校 ff\n"                  // typed on our terminals
+                              "\xD7\xD4\xB6\xAF 1\n";                      // not a command, told in UTF-8
+    const Result r = Cli("run --map " + P("in.qlm") + " -o " + P("out.qlm"), lines);
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "line 3: not a command: 自动 1\n");
+    const std::string out = Slurp(dir / "out.qlm");
+    EXPECT_NE(out.find("Builds 2\n" + hospital + ": ff 1 1 3 4\n" + platform::Utf8ToGb18030("学校") + ": ff 5 1 3 4\n"),
+              std::string::npos);
+}
+
 TEST_F(CliTest, RunWithMakeRoadsTurnsThePlannedCellsIntoRoad)
 {
     std::vector<std::array<int, 4>> soil = {{0, 0, 30, 12}};
