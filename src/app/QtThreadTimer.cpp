@@ -3,10 +3,7 @@
 QtThreadTimer::QtThreadTimer()
 {
     timer_.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&timer_, &QTimer::timeout, [this] {
-        if (onTick_)
-            onTick_();
-    });
+    QObject::connect(&timer_, &QTimer::timeout, &queue_, [this] { QueueTick(); });
 }
 
 QtThreadTimer::~QtThreadTimer()
@@ -24,4 +21,20 @@ void QtThreadTimer::Kill()
 {
     timer_.stop();
     onTick_ = nullptr;
+}
+
+void QtThreadTimer::QueueTick()
+{
+    if (tickQueued_)
+        return;
+    tickQueued_ = true;
+    QMetaObject::invokeMethod(
+        &queue_,
+        [this] {
+            // Cleared first: a handler that runs a nested loop lets the next ticks in.
+            tickQueued_ = false;
+            if (onTick_)
+                onTick_();
+        },
+        Qt::QueuedConnection);
 }
