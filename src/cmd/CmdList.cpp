@@ -55,9 +55,8 @@ void CmdList::GoTo(std::int32_t index)
 void CmdList::WriteAll(std::ostream& out) const
 {
     for (std::int32_t i = 0; i < Size() && i < position_; ++i) {
-        out << '.';
-        commands_[static_cast<std::size_t>(i)]->Write(out);
-        out << std::endl;
+        for (const std::string& line : commands_[static_cast<std::size_t>(i)]->ScriptLines())
+            out << '.' << line << std::endl;
     }
 }
 

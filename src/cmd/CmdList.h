@@ -26,7 +26,8 @@ public:
     // Restores the snapshot taken after command `index`; nothing happens for
     // an index that is not in the list.
     void GoTo(std::int32_t index);
-    // One line per command in effect: "." and its written form.
+    // The replay of the commands in effect: "." and a line of the command
+    // language per line each command writes for a demonstration.
     void WriteAll(std::ostream& out) const;
 
     // Destroys every command held and sets the position to 0, as destruction does.

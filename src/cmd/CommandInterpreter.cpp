@@ -94,6 +94,22 @@ bool Delete(std::istream& rest)
     return true;
 }
 
+bool Fill(std::istream& rest)
+{
+    const std::string what = NextWord(rest);
+    if (what == "soil")
+        SendWithArgs<FillSoil_CMD>(rest);
+    else if (what == "road")
+        SendWithArgs<FillRoad_CMD>(rest);
+    else if (what == "wall")
+        SendWithArgs<FillWall_CMD>(rest);
+    else if (what == "balk")
+        SendWithArgs<FillBalk_CMD>(rest);
+    else
+        return false;
+    return true;
+}
+
 }  // namespace
 
 bool CommandInterpreter::Interpret(const std::string& firstWord, std::istream& rest)
@@ -118,6 +134,14 @@ bool CommandInterpreter::Interpret(const std::string& firstWord, std::istream& r
         SendWithArgs<AddMark_CMD>(rest);
     else if (firstWord == "delete")
         return Delete(rest);
+    else if (firstWord == "fill")
+        return Fill(rest);
+    else if (firstWord == "place")
+        SendWithArgs<PlaceBuild_CMD>(rest);
+    else if (firstWord == "rename")
+        SendWithArgs<RenameBuild_CMD>(rest);
+    else if (firstWord == "recolor")
+        SendWithArgs<RecolorBuild_CMD>(rest);
     else
         return false;
     return true;

@@ -120,3 +120,11 @@ struct CmdListUpdate_Msg {
 struct StopRec_Msg {
     bool flag = false;
 };
+
+// The buildings an automatic or selection layout placed (default colour, no name).
+struct LayoutPlaced_Msg {
+    struct Footprint {
+        std::int32_t x = 0, y = 0, w = 0, h = 0;
+    };
+    std::vector<Footprint> builds;
+};

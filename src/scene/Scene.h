@@ -24,6 +24,7 @@ class ClearScene_CMD;
 class ClearBuild_CMD;
 class ClearMark_CMD;
 class AddBuild_CMD;
+class PlaceBuild_CMD;
 class DelBuild_CMD;
 class FillSoil_CMD;
 class FillRoad_CMD;
@@ -139,6 +140,7 @@ private:
     void OnClearBuild(const ClearBuild_CMD*);
     void OnClearMark(const ClearMark_CMD*);
     void OnAddBuild(const AddBuild_CMD* cmd);
+    void OnPlaceBuild(const PlaceBuild_CMD* cmd);
     void OnDelBuild(const DelBuild_CMD* cmd);
     void OnFillSoil(const FillSoil_CMD* cmd);
     void OnFillRoad(const FillRoad_CMD* cmd);

@@ -14,6 +14,7 @@ void Scene::RegisterHandlers()
     center_.Register(this, &Scene::OnClearBuild);
     center_.Register(this, &Scene::OnClearMark);
     center_.Register(this, &Scene::OnAddBuild);
+    center_.Register(this, &Scene::OnPlaceBuild);
     center_.Register(this, &Scene::OnDelBuild);
     center_.Register(this, &Scene::OnFillSoil);
     center_.Register(this, &Scene::OnFillRoad);
@@ -36,6 +37,7 @@ void Scene::UnregisterHandlers()
     center_.Unregister(this, &Scene::OnClearBuild);
     center_.Unregister(this, &Scene::OnClearMark);
     center_.Unregister(this, &Scene::OnAddBuild);
+    center_.Unregister(this, &Scene::OnPlaceBuild);
     center_.Unregister(this, &Scene::OnDelBuild);
     center_.Unregister(this, &Scene::OnFillSoil);
     center_.Unregister(this, &Scene::OnFillRoad);
@@ -82,6 +84,14 @@ void Scene::OnAddBuild(const AddBuild_CMD* cmd)
     PlaceBuild(b.x, b.y, b.w, b.h, b.colour, b.name);
     SendRedraw();
     center_.Send(BuildBringRoad_Msg{roadFinder_.Plan(b.x, b.y, b.w, b.h)});
+}
+
+void Scene::OnPlaceBuild(const PlaceBuild_CMD* cmd)
+{
+    const Build& b = cmd->data;
+    // As the layout places its buildings: no roads are planned.
+    PlaceBuild(b.x, b.y, b.w, b.h, b.colour, b.name);
+    SendRedraw();
 }
 
 void Scene::OnDelBuild(const DelBuild_CMD* cmd)
@@ -196,9 +206,14 @@ void Scene::StartLayout()
     runner_->Start(regionSelection_, working_);
     SearchInfoDoModle_Msg question;
     center_.Send(question);
+    LayoutPlaced_Msg placed;
     if (question.ok) {
-        for (const LayoutRecord& r : working_.placed)
-            PlaceBuild(r.x, r.y, r.w, r.h, DefaultColour, std::string());
+        for (const LayoutRecord& r : working_.placed) {
+            if (PlaceBuild(r.x, r.y, r.w, r.h, DefaultColour, std::string()))
+                placed.builds.push_back({r.x, r.y, r.w, r.h});
+        }
     }
     SendRedraw();
+    if (!placed.builds.empty())
+        center_.Send(placed);
 }

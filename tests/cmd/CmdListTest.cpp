@@ -103,13 +103,13 @@ TEST_F(CmdListTest, GoToRestoresASnapshotAndTheNextAddDropsTheUndoneCommands)
     EXPECT_EQ(sent.loadTemp.records[0].index, 0);
     // The state comes from the snapshot alone: nothing is executed again.
     EXPECT_EQ(sent.Sorted(), (Names{"CmdListUpdate_Msg", "LoadTempMap_Msg"}));
-    EXPECT_EQ(Exported(), ".##fill soil 0 0 1 1 \n");
+    EXPECT_EQ(Exported(), ".fill soil 0 0 1 1 \n");
 
     history.Add(std::make_unique<ClearMark_CMD>());
     EXPECT_EQ(history.Size(), 2);
     EXPECT_EQ(history.Position(), 2);
     EXPECT_EQ(sent.saveTemp.records.back().index, 1);
-    EXPECT_EQ(Exported(), ".##fill soil 0 0 1 1 \n.clear mark \n");
+    EXPECT_EQ(Exported(), ".fill soil 0 0 1 1 \n.clear mark \n");
 }
 
 TEST_F(CmdListTest, GoToAnIndexOutsideTheListChangesNothing)

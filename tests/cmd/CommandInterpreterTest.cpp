@@ -2,10 +2,14 @@
 #include "cmd/CommandInterpreter.h"
 #include "cmd/EditCommands.h"
 #include "msg/MsgCenter.h"
+#include "platform/TextCodec.h"
 #include "scene/Scene.h"
+#include "scene/SceneSnapshot.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -13,6 +17,11 @@
 namespace {
 
 using Names = std::vector<std::string>;
+
+std::string Gb(const char* utf8)
+{
+    return platform::Utf8ToGb18030(utf8);
+}
 
 class CommandInterpreterTest : public ::testing::Test {
 protected:
@@ -185,6 +194,81 @@ TEST_F(CommandInterpreterTest, WrittenCommandsOfTheLanguageReplayTheirRecords)
     Replayed<ClearScene_CMD>({}, sent.clearScene);
     Replayed<ClearBuild_CMD>({}, sent.clearBuild);
     Replayed<ClearMark_CMD>({}, sent.clearMark);
+}
+
+// Lays road cells for every building placed, as the main window does with "生成道路".
+struct RoadMaker {
+    RoadMaker() { MsgCenter::Instance().Register(this, &RoadMaker::OnRoads); }
+    ~RoadMaker() { MsgCenter::Instance().Unregister(this, &RoadMaker::OnRoads); }
+    RoadMaker(const RoadMaker&) = delete;
+    RoadMaker& operator=(const RoadMaker&) = delete;
+    void OnRoads(const BuildBringRoad_Msg* msg)
+    {
+        if (!msg->roads.empty())
+            MsgCenter::Instance().Send(AddRoadPoints_Msg{msg->roads});
+    }
+};
+
+TEST_F(CommandInterpreterTest, TheScriptLinesOfEveryEditReplayItOnTheSameMap)
+{
+    const auto start = [this] {
+        scene.ClearAll();
+        scene.FillRect(0, 0, 30, 30, CellSoil, CellBalk);
+        scene.FillRect(0, 30, 30, 1, CellRoad, CellBalk);
+        ASSERT_TRUE(scene.PlaceBuild(2, 2, 3, 2, DefaultColour, Gb("旧名")));
+        scene.InsertMark(Mark{1, 1, 1, 5});
+    };
+    using Make = std::function<std::unique_ptr<Base_CMD>()>;
+    const std::vector<std::pair<Make, std::string>> edits{
+        {[] { return std::make_unique<FillSoil_CMD>(GridRect{40, 40, 5, 5}); }, "fill soil 40 40 5 5 "},
+        {[] { return std::make_unique<FillRoad_CMD>(GridRect{0, 10, 30, 1}); }, "fill road 0 10 30 1 "},
+        {[] { return std::make_unique<FillWall_CMD>(GridRect{35, 0, 1, 20}); }, "fill wall 35 0 1 20 "},
+        {[] { return std::make_unique<FillBalk_CMD>(GridRect{0, 0, 40, 12}); }, "fill balk 0 0 40 12 "},
+        {[] { return std::make_unique<RenameBuild_CMD>(Build{2, 2, 3, 2, Gb("磨坊"), 0}); },
+         "rename 2 2 3 2 " + Gb("磨坊") + " 0"},
+        {[] { return std::make_unique<RecolorBuild_CMD>(Build{2, 2, 0, 0, "", 0x0000FF}); },
+         "recolor 2 2 0 0 <NULL> ff"},
+        {[] { return std::make_unique<AddBuild_CMD>(Build{10, 28, 3, 2, "", DefaultColour}); },
+         "place 10 28 3 2 <NULL> ffffffff"},
+        {[] { return std::make_unique<DelBuild_CMD>(Build{2, 2, 0, 0, "", 0}); }, "break 2 2 0 0 <NULL> 0"},
+        {[] { return std::make_unique<DelMark_CMD>(Mark{1, 1, 1, 5}); }, "delete mark 1 1     1 5"},
+        {[] { return std::make_unique<ClearScene_CMD>(); }, "clear scene "},
+    };
+    for (const auto& [make, line] : edits) {
+        SCOPED_TRACE(line);
+        start();
+        const std::unique_ptr<Base_CMD> edit = make();
+        ASSERT_TRUE(edit->Execute());
+        const SceneSnapshot recorded(scene);
+        ASSERT_EQ(edit->ScriptLines(), Names{line});
+
+        start();
+        ASSERT_FALSE(recorded.Matches(scene));
+        EXPECT_TRUE(Run(line));
+        EXPECT_TRUE(recorded.Matches(scene));
+    }
+}
+
+TEST_F(CommandInterpreterTest, AHouseReplaysWithRoadsOnlyWhereRoadsWereLaidForIt)
+{
+    scene.FillRect(0, 0, 30, 30, CellSoil, CellBalk);
+    scene.FillRect(0, 12, 30, 1, CellRoad, CellSoil);
+    AddBuild_CMD quiet(Build{4, 4, 3, 2, "", DefaultColour});
+    ASSERT_TRUE(quiet.Execute());
+    EXPECT_EQ(quiet.ScriptLines(), Names{"place 4 4 3 2 <NULL> ffffffff"});
+
+    RoadMaker roads;
+    AddBuild_CMD withRoads(Build{10, 8, 3, 2, "", DefaultColour});
+    ASSERT_TRUE(withRoads.Execute());
+    EXPECT_EQ(scene.CellAt(10, 10), CellRoad);
+    EXPECT_EQ(withRoads.ScriptLines(), Names{"build 10 8 3 2 <NULL> ffffffff"});
+
+    // "place" plans no roads even where a demonstration makes them.
+    EXPECT_TRUE(Run("place 20 8 3 2 <NULL> ffffffff"));
+    EXPECT_EQ(scene.CellAt(20, 8), CellBuild);
+    EXPECT_EQ(scene.CellAt(20, 10), CellSoil);
+    EXPECT_FALSE(Run("fill sand 1 1 1 1"));
+    EXPECT_FALSE(Run("fill"));
 }
 
 }  // namespace

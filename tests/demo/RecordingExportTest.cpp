@@ -32,7 +32,8 @@ std::string ReadAll(const std::filesystem::path& file)
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-// A history of its own, recorded as the recorder would: soil, a house, a RUN line.
+// A history of its own, recorded as the recorder would: soil, a house, a RUN
+// line. With no roads laid for it, the house replays as "place".
 class RecordingExportTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -75,8 +76,8 @@ TEST_F(RecordingExportTest, ScriptTextIsTheRecordersFormat)
               ">pre\n"
               ",load My Show\n"
               ">start\n"
-              ".##fill soil 10 20 5 3 \n"
-              ".build 7 8 3 2 <NULL> ffffffff\n"
+              ".fill soil 10 20 5 3 \n"
+              ".place 7 8 3 2 <NULL> ffffffff\n"
               ".center 125 125\n"
               ">end\n");
 }
@@ -99,7 +100,7 @@ TEST_F(RecordingExportTest, UndoneCommandsAreLeftOutOfTheScriptButListed)
 {
     history.GoTo(0);
     const std::string text = RecordingExport::ScriptText("s", "a", march7, history);
-    EXPECT_NE(text.find(">start\n.##fill soil 10 20 5 3 \n>end\n"), std::string::npos);
+    EXPECT_NE(text.find(">start\n.fill soil 10 20 5 3 \n>end\n"), std::string::npos);
 
     using Row = CmdListRows::Row;
     EXPECT_EQ(CmdListRows::Of(history), (std::vector<Row>{{"##fill soil 10 20 5 3 ", 0},
@@ -157,7 +158,7 @@ TEST_F(RecordingExportTest, ExportCreatesTheAutoFolderAndWritesMapAndScript)
     EXPECT_EQ(script->Date(), " 2009-3-7");
     EXPECT_EQ(script->Pre(), Lines{",load " + name});
     EXPECT_EQ(script->Start(),
-              (Lines{".##fill soil 10 20 5 3 ", ".build 7 8 3 2 <NULL> ffffffff", ".center 125 125"}));
+              (Lines{".fill soil 10 20 5 3 ", ".place 7 8 3 2 <NULL> ffffffff", ".center 125 125"}));
 }
 
 TEST_F(RecordingExportTest, ExportReplacesAnEarlierShowOfTheSameName)
