@@ -27,14 +27,16 @@ void CmdList::Add(std::unique_ptr<Base_CMD> command)
 {
     if (!command)
         return;
+    MsgCenter& center = MsgCenter::Instance();
+    center.Send(EditStarting_Msg{});
     command->Execute();
+    center.Send(EditFinished_Msg{});
     const AppConfig& config = AppConfig::Instance();
     if (!config.recording)
         return;
     commands_.erase(commands_.begin() + position_, commands_.end());
     commands_.push_back(std::move(command));
     position_ = Size();
-    MsgCenter& center = MsgCenter::Instance();
     if (config.saveTempRecFile)
         center.Send(SaveTempMap_Msg{Size() - 1});
     center.Send(CmdListUpdate_Msg{false});
@@ -50,6 +52,29 @@ void CmdList::GoTo(std::int32_t index)
     MsgCenter& center = MsgCenter::Instance();
     center.Send(LoadTempMap_Msg{index});
     center.Send(CmdListUpdate_Msg{false});
+}
+
+bool CmdList::Undo()
+{
+    if (position_ == 0)
+        return false;
+    if (position_ >= 2) {
+        GoTo(position_ - 2);
+        return true;
+    }
+    position_ = 0;
+    MsgCenter& center = MsgCenter::Instance();
+    center.Send(LoadTempMap_Msg{kStartSnapshot});
+    center.Send(CmdListUpdate_Msg{false});
+    return true;
+}
+
+bool CmdList::Redo()
+{
+    if (position_ >= Size())
+        return false;
+    GoTo(position_);
+    return true;
 }
 
 void CmdList::WriteAll(std::ostream& out) const

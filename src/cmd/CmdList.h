@@ -20,8 +20,9 @@ public:
     // The one history; "Dead Reference Detected" after exit-time destruction.
     static CmdList& Instance();
 
-    // Executes the command; keeps it only while recording, dropping the
-    // commands that GoTo had undone. A null command does nothing.
+    // Executes the command between EditStarting_Msg and EditFinished_Msg;
+    // keeps it only while recording, dropping the commands that GoTo had
+    // undone. A null command does nothing.
     void Add(std::unique_ptr<Base_CMD> command);
     // Restores the snapshot taken after command `index`; nothing happens for
     // an index that is not in the list.
@@ -29,6 +30,14 @@ public:
     // The replay of the commands in effect: "." and a line of the command
     // language per line each command writes for a demonstration.
     void WriteAll(std::ostream& out) const;
+
+    // The recording's own undo and redo: the jump to the state before the
+    // last command in effect (the recording's starting map before the first)
+    // or after the first undone one. False when there is nothing to go to.
+    bool Undo();
+    bool Redo();
+    // What LoadTempMap_Msg carries for the recording's starting map.
+    static constexpr std::int32_t kStartSnapshot = -1;
 
     // Destroys every command held and sets the position to 0, as destruction does.
     void Clear();

@@ -5,6 +5,8 @@
 #include "cmd/EditCommands.h"
 #include "demo/DemoCatalogue.h"
 #include "demo/DemoPlayerView.h"
+#include "msg/Messages.h"
+#include "msg/MsgCenter.h"
 #include "panels/MapFileRequests.h"
 #include "platform/SafeFileWrite.h"
 #include "platform/TextBlank.h"
@@ -79,6 +81,8 @@ void DemoPlayer::Load()
     const std::vector<std::string> pre = script->Pre();
 
     ClearScene_CMD().Execute();
+    // From here the map in hand is the demonstration's, not a file of the user's.
+    MsgCenter::Instance().Send(MapFileEvent_Msg{MapFileKind::DemoMap, {}, false});
     ForceRoadMake();
     caption_.clear();
     for (const std::string& line : pre) {

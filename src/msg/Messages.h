@@ -99,6 +99,7 @@ struct LoadMapFile_Msg {
 
 struct SaveMapFile_Msg {
     std::filesystem::path path;
+    mutable bool saved = false;  // out: the map was written
 };
 
 struct LoadDomoMap_Msg {
@@ -120,6 +121,31 @@ struct CmdListUpdate_Msg {
 struct StopRec_Msg {
     bool flag = false;
 };
+
+// ---- the map in hand, undo and redo ----
+
+// Where the map in hand came from, told after every load and save of a map.
+enum class MapFileKind {
+    Opened,       // a file the user opened (the start file, a dropped file, "加载地图")
+    Saved,        // the user saved the map to this file
+    DemoMap,      // the map a demonstration script named
+    RecorderMap,  // a snapshot of the recorder's temporary folder
+    Blank,        // a new, empty map without a file
+};
+
+struct MapFileEvent_Msg {
+    MapFileKind kind = MapFileKind::Opened;
+    std::filesystem::path path;
+    bool damaged = false;  // the reader reported problems (or refused the file)
+};
+
+// Sent by the command history around every edit it runs.
+struct EditStarting_Msg {};
+struct EditFinished_Msg {};
+
+// Requests to take the last edit back or do it again.
+struct UndoEdit_Msg {};
+struct RedoEdit_Msg {};
 
 // The buildings an automatic or selection layout placed (default colour, no name).
 struct LayoutPlaced_Msg {

@@ -1,5 +1,6 @@
 #include "panels/MapFileRequests.h"
 
+#include "cmd/CmdList.h"
 #include "msg/Messages.h"
 #include "msg/MsgCenter.h"
 #include "platform/FileNames.h"
@@ -39,7 +40,7 @@ MapFileRequests::~MapFileRequests()
     center_.Unregister(this, &MapFileRequests::OnLoadDemo);
 }
 
-MapFileRequests::LoadOutcome MapFileRequests::TryLoad(const fs::path& file)
+MapFileRequests::LoadOutcome MapFileRequests::TryLoad(const fs::path& file, MapFileKind kind)
 {
     std::string errors;
     const bool read = MapFileReader::ReadFile(file, errors, scene_);
@@ -52,15 +53,21 @@ MapFileRequests::LoadOutcome MapFileRequests::TryLoad(const fs::path& file)
         refused_.insert(file);
     if (!errors.empty() && report_)
         report_(errors);
+    center_.Send(MapFileEvent_Msg{kind, file, !read || !errors.empty()});
     if (show_)
         show_(file);
     center_.Send(UpdateGridView_Msg{false});
     return read ? LoadOutcome::Read : LoadOutcome::Refused;
 }
 
+bool MapFileRequests::LoadAs(const fs::path& file, MapFileKind kind)
+{
+    return TryLoad(file, kind) == LoadOutcome::Read;
+}
+
 bool MapFileRequests::Load(const fs::path& file)
 {
-    return TryLoad(file) == LoadOutcome::Read;
+    return LoadAs(file, MapFileKind::Opened);
 }
 
 bool MapFileRequests::Write(const fs::path& file, bool reportProblems)
@@ -79,7 +86,10 @@ bool MapFileRequests::Save(const fs::path& file)
             saveFailed_(file, SaveProblem::NotAMapFile);
         return false;
     }
-    return Write(file, true);
+    if (!Write(file, true))
+        return false;
+    center_.Send(MapFileEvent_Msg{MapFileKind::Saved, file, false});
+    return true;
 }
 
 bool MapFileRequests::SaveChosen(const fs::path& file)
@@ -107,7 +117,8 @@ bool MapFileRequests::SaveTemp(std::int32_t index)
 
 bool MapFileRequests::LoadTemp(std::int32_t index)
 {
-    return Load(TempMapFile(index));
+    return LoadAs(index == CmdList::kStartSnapshot ? RecordingStartFile() : TempMapFile(index),
+                  MapFileKind::RecorderMap);
 }
 
 fs::path MapFileRequests::RecordingStartFile() const
@@ -152,11 +163,11 @@ bool MapFileRequests::LoadDemoMap(const std::string& mapName)
     }
     // Without a current script there is no script folder to look in.
     if (const DemoScript* script = scene_.Demos().Selected()) {
-        const LoadOutcome outcome = TryLoad(script->folder / *file);
+        const LoadOutcome outcome = TryLoad(script->folder / *file, MapFileKind::DemoMap);
         if (outcome != LoadOutcome::NotOpened)
             return outcome == LoadOutcome::Read;
     }
-    return Load(programFolder_ / kMapFolder / *file);
+    return LoadAs(programFolder_ / kMapFolder / *file, MapFileKind::DemoMap);
 }
 
 void MapFileRequests::OnLoad(const LoadMapFile_Msg* msg)
@@ -166,7 +177,7 @@ void MapFileRequests::OnLoad(const LoadMapFile_Msg* msg)
 
 void MapFileRequests::OnSave(const SaveMapFile_Msg* msg)
 {
-    Save(msg->path);
+    msg->saved = Save(msg->path);
 }
 
 void MapFileRequests::OnSaveTemp(const SaveTempMap_Msg* msg)

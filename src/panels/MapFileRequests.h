@@ -9,6 +9,7 @@
 
 class MsgCenter;
 class Scene;
+enum class MapFileKind;
 struct LoadDomoMap_Msg;
 struct LoadMapFile_Msg;
 struct LoadTempMap_Msg;
@@ -19,7 +20,8 @@ struct SaveTempMap_Msg;
 // the start file and dropped files, the recorder's snapshots in "temp/" and
 // the maps that demonstration scripts name. A file that exists but was
 // refused as a map is never saved over by a request, so a wrong file given by
-// mistake is not replaced by an empty map.
+// mistake is not replaced by an empty map. After every load and every save
+// the user asked for, MapFileEvent_Msg tells where the map in hand came from.
 class MapFileRequests {
 public:
     enum class SaveProblem { CannotWrite, NotAMapFile };
@@ -52,6 +54,7 @@ public:
     bool SaveChosen(const std::filesystem::path& file);
 
     // Recorder snapshots; written silently, "temp/" is created when missing.
+    // CmdList::kStartSnapshot loads the recording's starting map.
     std::filesystem::path TempMapFile(std::int32_t index) const;
     bool SaveTemp(std::int32_t index);
     bool LoadTemp(std::int32_t index);
@@ -70,7 +73,8 @@ public:
 private:
     enum class LoadOutcome { NotOpened, Refused, Read };
 
-    LoadOutcome TryLoad(const std::filesystem::path& file);
+    LoadOutcome TryLoad(const std::filesystem::path& file, MapFileKind kind);
+    bool LoadAs(const std::filesystem::path& file, MapFileKind kind);
     bool Write(const std::filesystem::path& file, bool reportProblems);
     bool WriteTemp(const std::filesystem::path& file);
 
