@@ -1,6 +1,7 @@
 #include "app/MainDlg.h"
 
 #include "app/CStrInputDlg.h"
+#include "app/MapActions.h"
 #include "app/RoadSetting.h"
 #include "config/AppConfig.h"
 #include "msg/MsgCenter.h"
@@ -57,9 +58,9 @@ MainDlg::MainDlg(MsgCenter& center, Scene& scene, AppConfig& config, QWidget* pa
       config_(config),
       mapView_(new CScenePic(center, scene, config, this)),
       tip_(new GridTip(this)),
-      aboutAction_(new QAction(QStringLiteral("&About QuarrinLayvane..."), this))
+      aboutAction_(new QAction(QStringLiteral("&About QuarrinLayvane..."), this)),
+      actions_(new MapActions(center, scene, config, *mapView_, this))
 {
-    setWindowTitle(QStringLiteral("QuarrinLayvane 2.1"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint
                    | Qt::WindowCloseButtonHint);
     setAcceptDrops(true);
@@ -154,8 +155,16 @@ void MainDlg::OpenStartFile(const std::filesystem::path& file)
 {
     if (file.empty())
         return;
-    currentFile_ = file;
-    center_.Send(LoadMapFile_Msg{currentFile_});
+    center_.Send(LoadMapFile_Msg{file});
+    // A start file that does not exist yet names the new map: closing creates it.
+    std::error_code ec;
+    if (CurrentFile().empty() && !std::filesystem::exists(file, ec) && !ec)
+        center_.Send(MapFileEvent_Msg{MapFileKind::Opened, file, false});
+}
+
+const std::filesystem::path& MainDlg::CurrentFile() const
+{
+    return actions_->Document().File();
 }
 
 void MainDlg::Relayout(MainLayout::SizeKind kind, int clientWidth, int clientHeight)
@@ -176,7 +185,7 @@ void MainDlg::LoadDroppedFiles(const QList<QUrl>& urls)
     if (urls.isEmpty() || !urls.front().isLocalFile())
         return;
     const QString file = urls.front().toLocalFile();
-    if (file.isEmpty())
+    if (file.isEmpty() || !actions_->MayDiscard())
         return;
     center_.Send(LoadMapFile_Msg{PathOfLocalFile(file)});
 }
@@ -212,8 +221,10 @@ void MainDlg::keyPressEvent(QKeyEvent* event)
 void MainDlg::closeEvent(QCloseEvent* event)
 {
     HideTip();
-    if (!currentFile_.empty())
-        center_.Send(SaveMapFile_Msg{currentFile_});
+    if (!actions_->MayClose()) {
+        event->ignore();
+        return;
+    }
     done(QDialog::Accepted);
     event->accept();
 }
@@ -251,6 +262,12 @@ void MainDlg::contextMenuEvent(QContextMenuEvent* event)
         return;
     }
     QMenu menu(this);
+    for (QAction* action : {actions_->NewAction(), actions_->OpenAction(), actions_->SaveAction()})
+        menu.addAction(action);
+    menu.addSeparator();
+    menu.addAction(actions_->UndoAction());
+    menu.addAction(actions_->RedoAction());
+    menu.addSeparator();
     menu.addAction(aboutAction_);
     menu.exec(event->globalPos());
 }

@@ -14,6 +14,7 @@
 class AppConfig;
 class CScenePic;
 class GridTip;
+class MapActions;
 class MsgCenter;
 class QAction;
 class Scene;
@@ -21,7 +22,8 @@ class Scene;
 // The main window: the map view on the left, one switchable side panel on the
 // right. It answers the requests for modal dialogs, grid tips and repaints
 // that other parts send as messages, and turns the start file and dropped
-// files into map loads. Only the close box ends it.
+// files into map loads. Only the close box ends it, once the map in hand is
+// saved or let go.
 class MainDlg : public QDialog {
     Q_OBJECT
 
@@ -45,18 +47,22 @@ public:
     // Unknown names are ignored; the panel on show is hidden and shown again.
     void ChangePanel(const std::string& name);
 
-    // The file the program was started with: loaded now, saved to on close.
+    // The file the program was started with: loaded now; one that does not
+    // exist yet is where the new map will be saved.
     void OpenStartFile(const std::filesystem::path& file);
-    const std::filesystem::path& CurrentFile() const { return currentFile_; }
+    // The file of the map in hand, empty when it has none.
+    const std::filesystem::path& CurrentFile() const;
 
     void Relayout(MainLayout::SizeKind kind, int clientWidth, int clientHeight);
-    // Loads the first of the files; the start file stays the one saved to.
+    // Loads the first of the files once unsaved changes are saved or let go.
     void LoadDroppedFiles(const QList<QUrl>& urls);
     void ShowAbout();
 
     CScenePic& MapView() const { return *mapView_; }
     GridTip& Tip() const { return *tip_; }
     QAction* AboutAction() const { return aboutAction_; }
+    // New, open, save, undo and redo, and what closing does with the map.
+    MapActions& Actions() const { return *actions_; }
 
     // Enter and Escape must not end the main window.
     void accept() override {}
@@ -94,5 +100,5 @@ private:
     QWidget* currentPanel_ = nullptr;
     GridTip* tip_;
     QAction* aboutAction_;
-    std::filesystem::path currentFile_;
+    MapActions* actions_;
 };

@@ -139,6 +139,20 @@ struct MapFileEvent_Msg {
     bool damaged = false;  // the reader reported problems (or refused the file)
 };
 
+// Asks the tools panel to run its save dialog and save the map there.
+struct SaveMapAs_Msg {
+    mutable bool saved = false;  // out
+};
+
+// Asks the tools panel to run its open dialog and load the chosen map.
+struct OpenMapFile_Msg {};
+
+// Asked before the map in hand is replaced: the main window lets the user
+// save or discard unsaved changes; nobody answering lets the load go on.
+struct ConfirmDiscard_Msg {
+    mutable bool proceed = true;  // out
+};
+
 // Sent by the command history around every edit it runs.
 struct EditStarting_Msg {};
 struct EditFinished_Msg {};

@@ -80,6 +80,8 @@ constexpr int kRecord = 1050;
 constexpr int kStartDemo = 1045;
 constexpr int kStatistics = 1015;
 constexpr int kBuildStatistics = 1039;
+constexpr int kUndo = 1070;
+constexpr int kRedo = 1071;
 
 constexpr ControlSpec kControls[] = {
     {1007, 7, 13, 22, 12, "指针", ControlKind::Button},
@@ -119,6 +121,9 @@ constexpr ControlSpec kControls[] = {
     {1051, 109, 232, 26, 14, "导出", ControlKind::DisabledButton},
     {kStatistics, 10, 264, 96, 67, " ", ControlKind::Text},
     {kBuildStatistics, 117, 316, 27, 14, ">>>", ControlKind::Button},
+    // In the free corner of the statistics box, clear of the controls above.
+    {kUndo, 117, 264, 27, 14, "撤销", ControlKind::Button},
+    {kRedo, 117, 280, 27, 14, "重做", ControlKind::Button},
 };
 
 QString PathText(const fs::path& file)
@@ -159,7 +164,8 @@ COperaterDlg::COperaterDlg(MsgCenter& center, Scene& scene, CScenePic& view, App
       files_(
           center, scene, programFolder_,
           [this](const std::string& errors) { errorBox_(QStringLiteral("Load Failed"), FromModelText(errors)); },
-          [this](const fs::path& file) { ShowLoadedFile(file); },
+          // The main window names the loaded file in its title.
+          [this](const fs::path&) { view_.update(); },
           [this](const fs::path& file, MapFileRequests::SaveProblem problem) { ReportSaveProblem(file, problem); }),
       demoGroup_(scene.Demos()),
       otherMenu_(new QMenu(this))
@@ -182,12 +188,16 @@ COperaterDlg::COperaterDlg(MsgCenter& center, Scene& scene, CScenePic& view, App
 
     center_.Register(this, &COperaterDlg::OnUpdateGridView);
     center_.Register(this, &COperaterDlg::OnStopRec);
+    center_.Register(this, &COperaterDlg::OnSaveMapAs);
+    center_.Register(this, &COperaterDlg::OnOpenMapFile);
 }
 
 COperaterDlg::~COperaterDlg()
 {
     center_.Unregister(this, &COperaterDlg::OnUpdateGridView);
     center_.Unregister(this, &COperaterDlg::OnStopRec);
+    center_.Unregister(this, &COperaterDlg::OnSaveMapAs);
+    center_.Unregister(this, &COperaterDlg::OnOpenMapFile);
     if (recorder_) {
         // The recording ends with its window; the history must not go on keeping commands.
         delete recorder_;
@@ -298,6 +308,8 @@ void COperaterDlg::ConnectControls()
     onClick(kRecord, [this] { ToggleRecording(); });
     onClick(kStartDemo, [this] { StartDemonstration(); });
     onClick(kBuildStatistics, [this] { ShowBuildStatistics(); });
+    onClick(kUndo, [this] { center_.Send(UndoEdit_Msg{}); });
+    onClick(kRedo, [this] { center_.Send(RedoEdit_Msg{}); });
 }
 
 void COperaterDlg::showEvent(QShowEvent* event)
@@ -332,15 +344,23 @@ void COperaterDlg::TakeRoadOption(int checkedId)
     config_.roadNotice = checkedId != kRoadIgnore;
 }
 
-void COperaterDlg::SaveMapAs()
+bool COperaterDlg::SaveMapAs()
 {
     const fs::path file = chooseFile_(FileDialogKind::Save);
-    if (!file.empty())
-        files_.SaveChosen(file);
+    return !file.empty() && files_.SaveChosen(file);
+}
+
+bool COperaterDlg::MayDiscardMap()
+{
+    const ConfirmDiscard_Msg ask;
+    center_.Send(ask);
+    return ask.proceed;
 }
 
 void COperaterDlg::LoadMap()
 {
+    if (!MayDiscardMap())
+        return;
     const fs::path file = chooseFile_(FileDialogKind::Open);
     if (!file.empty())
         files_.Load(file);
@@ -395,6 +415,9 @@ void COperaterDlg::StopRecording()
 
 void COperaterDlg::StartDemonstration()
 {
+    // The demonstration starts on a map of its own.
+    if (!MayDiscardMap())
+        return;
     config_.recording = false;
     Button(kRecord)->setText(QStringLiteral("录制"));
     SelectTool(ToolChoice{});
@@ -424,12 +447,6 @@ void COperaterDlg::RefreshDemoGroup()
     demoLabel_->setText(FromModelText(demoGroup_.Label()).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
 }
 
-void COperaterDlg::ShowLoadedFile(const fs::path& file)
-{
-    window()->setWindowTitle(QStringLiteral("QuarrinLayvane 2  [") + PathText(file) + QStringLiteral("]"));
-    view_.update();
-}
-
 void COperaterDlg::ReportSaveProblem(const fs::path& file, MapFileRequests::SaveProblem problem)
 {
     const QString reason = problem == MapFileRequests::SaveProblem::NotAMapFile
@@ -446,4 +463,14 @@ void COperaterDlg::OnUpdateGridView(const UpdateGridView_Msg*)
 void COperaterDlg::OnStopRec(const StopRec_Msg*)
 {
     StopRecording();
+}
+
+void COperaterDlg::OnSaveMapAs(const SaveMapAs_Msg* msg)
+{
+    msg->saved = SaveMapAs();
+}
+
+void COperaterDlg::OnOpenMapFile(const OpenMapFile_Msg*)
+{
+    LoadMap();
 }

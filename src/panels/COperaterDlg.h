@@ -22,13 +22,15 @@ class QLabel;
 class QMenu;
 class QString;
 class Scene;
+struct OpenMapFile_Msg;
+struct SaveMapAs_Msg;
 struct StopRec_Msg;
 struct UpdateGridView_Msg;
 
 // The "main" side panel: the tool box of the map view, the road option, the
 // map file and layout buttons, the demonstration group with the recorder and
-// the statistics of the map. Every map load and save of the program goes
-// through its MapFileRequests.
+// the statistics of the map, with undo and redo buttons beside them. Every
+// map load and save of the program goes through its MapFileRequests.
 class COperaterDlg : public QWidget {
     Q_OBJECT
 
@@ -69,7 +71,7 @@ private:
     void SendColours();
     void SetRoadRadios();
     void TakeRoadOption(int checkedId);
-    void SaveMapAs();
+    bool SaveMapAs();
     void LoadMap();
     void ClearMap();
     void ToggleRecording();
@@ -78,11 +80,14 @@ private:
 
     void RefreshStatistics();
     void RefreshDemoGroup();
-    void ShowLoadedFile(const std::filesystem::path& file);
     void ReportSaveProblem(const std::filesystem::path& file, MapFileRequests::SaveProblem problem);
 
     void OnUpdateGridView(const UpdateGridView_Msg*);
     void OnStopRec(const StopRec_Msg*);
+    void OnSaveMapAs(const SaveMapAs_Msg* msg);
+    void OnOpenMapFile(const OpenMapFile_Msg*);
+    // True when the map in hand may be replaced (the main window asks about unsaved changes).
+    bool MayDiscardMap();
 
     MsgCenter& center_;
     Scene& scene_;

@@ -59,8 +59,16 @@ struct FileRequests {
     FileRequests(const FileRequests&) = delete;
     FileRequests& operator=(const FileRequests&) = delete;
 
-    void OnLoad(const LoadMapFile_Msg* msg) { loaded.push_back(msg->path); }
-    void OnSave(const SaveMapFile_Msg* msg) { saved.push_back(msg->path); }
+    void OnLoad(const LoadMapFile_Msg* msg)
+    {
+        loaded.push_back(msg->path);
+        center_.Send(MapFileEvent_Msg{MapFileKind::Opened, msg->path, false});
+    }
+    void OnSave(const SaveMapFile_Msg* msg)
+    {
+        saved.push_back(msg->path);
+        msg->saved = true;
+    }
     void OnRoads(const AddRoadPoints_Msg*) { ++roadRequests; }
 
     std::vector<std::filesystem::path> loaded;
@@ -269,12 +277,14 @@ TEST_F(MainDlgTest, GridTipOutsideTheViewIsNotShown)
     EXPECT_TRUE(dlg.Tip().Waiting());
 }
 
-TEST_F(MainDlgTest, StartFileIsLoadedAndSavedToOnClose)
+TEST_F(MainDlgTest, StartFileIsLoadedAndSavedToOnCloseWhenChanged)
 {
     const std::filesystem::path file = "/tmp/ql test/town.qlm";
     dlg.OpenStartFile(file);
     ASSERT_EQ(requests.loaded, std::vector<std::filesystem::path>{file});
+    EXPECT_EQ(dlg.CurrentFile(), file);
     dlg.show();
+    scene.FillRect(0, 0, 2, 2, CellSoil, CellAny);
     dlg.close();
     EXPECT_EQ(requests.saved, std::vector<std::filesystem::path>{file});
 }
@@ -288,7 +298,7 @@ TEST_F(MainDlgTest, WithoutStartFileNothingIsLoadedOrSaved)
     EXPECT_TRUE(requests.saved.empty());
 }
 
-TEST_F(MainDlgTest, DropLoadsTheFirstFileOnlyAndNeverSavesToIt)
+TEST_F(MainDlgTest, DropLoadsTheFirstFileOnly)
 {
     QMimeData data;
     data.setUrls({QUrl::fromLocalFile("/tmp/first.qlm"), QUrl::fromLocalFile("/tmp/second.qlm")});

@@ -1,3 +1,4 @@
+#include "ModalAnswers.h"
 #include "app/CStrInputDlg.h"
 #include "app/MainDlg.h"
 #include "app/QtThreadTimer.h"
@@ -47,31 +48,6 @@ QString PathText(const fs::path& file)
 {
     return QString::fromStdString(platform::PathToUtf8(file));
 }
-
-// Answers every modal dialog of type D that opens, until the answers run out.
-template <class D>
-class ModalAnswers {
-public:
-    explicit ModalAnswers(std::deque<std::function<void(D*)>> answers) : answers_(std::move(answers))
-    {
-        QObject::connect(&poll_, &QTimer::timeout, [this] {
-            auto* dialog = qobject_cast<D*>(QApplication::activeModalWidget());
-            if (dialog && dialog != last_ && !answers_.empty()) {
-                last_ = dialog;
-                auto answer = std::move(answers_.front());
-                answers_.pop_front();
-                answer(dialog);
-            }
-        });
-        poll_.start(5);
-    }
-    bool AllUsed() const { return answers_.empty(); }
-
-private:
-    std::deque<std::function<void(D*)>> answers_;
-    QTimer poll_;
-    D* last_ = nullptr;
-};
 
 class COperaterDlgTest : public ::testing::Test {
 protected:
@@ -367,9 +343,12 @@ TEST_F(COperaterDlgTest, SaveAndLoadGoThroughTheFileDialogs)
     chosenFile = dir / "saved.qlm";
     Press(1005);
     ASSERT_TRUE(fs::exists(dir / "saved.qlm"));
-    EXPECT_EQ(mainDlg.windowTitle(), QStringLiteral("QuarrinLayvane 2.1"));  // saving keeps the title
+    // The map in hand is the saved file now.
+    EXPECT_EQ(mainDlg.windowTitle(), "QuarrinLayvane 2  [" + PathText(dir / "saved.qlm") + "]");
 
     scene.ClearAll();
+    // The cleared map is not saved: each load asks first, and is told to let it go.
+    const ModalAnswers<QMessageBox> discard({Answer(QMessageBox::DestructiveRole), Answer(QMessageBox::DestructiveRole)});
     chosenFile.clear();  // cancelled
     Press(1006);
     EXPECT_TRUE(scene.Builds().empty());
@@ -405,18 +384,21 @@ TEST_F(COperaterDlgTest, ARejectedFileIsReportedAndStillNamedInTheTitle)
     Soil(0, 0, 3, 3);
     std::ofstream(dir / "notes.txt") << "not a map";
     chosenFile = dir / "notes.txt";
+    // The soil was never saved; the user lets it go, yet the refused file leaves it in place.
+    const ModalAnswers<QMessageBox> discard({Answer(QMessageBox::DestructiveRole), Answer(QMessageBox::DestructiveRole)});
     Press(1006);
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].first, QStringLiteral("Load Failed"));
     EXPECT_EQ(boxes[0].second, QStringLiteral("file is not a quarrin layvane document."));
-    EXPECT_EQ(mainDlg.windowTitle(), "QuarrinLayvane 2  [" + PathText(dir / "notes.txt") + "]");
+    EXPECT_EQ(mainDlg.windowTitle(), "QuarrinLayvane 2  [" + PathText(dir / "notes.txt") + "] *");
     EXPECT_EQ(scene.ComputeStatistics().soilCells, 9);
 
     // A file that cannot be opened says nothing and leaves the title.
     chosenFile = dir / "missing.qlm";
     Press(1006);
     EXPECT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(mainDlg.windowTitle(), "QuarrinLayvane 2  [" + PathText(dir / "notes.txt") + "]");
+    EXPECT_EQ(mainDlg.windowTitle(), "QuarrinLayvane 2  [" + PathText(dir / "notes.txt") + "] *");
+    EXPECT_TRUE(discard.AllUsed());
 }
 
 TEST_F(COperaterDlgTest, TempMapSevenIsWrittenAndReadBackIntoTheTitle)
@@ -432,7 +414,8 @@ TEST_F(COperaterDlgTest, TempMapSevenIsWrittenAndReadBackIntoTheTitle)
     EXPECT_EQ(Text(1015), kEmptyStatistics);
     center.Send(LoadTempMap_Msg{7});
     EXPECT_EQ(scene.Builds().size(), 1u);
-    EXPECT_EQ(mainDlg.windowTitle(), "QuarrinLayvane 2  [" + PathText(dir / "temp" / "7.qlm") + "]");
+    // A recorder snapshot is no file of the user's: its map counts as unsaved.
+    EXPECT_EQ(mainDlg.windowTitle(), "QuarrinLayvane 2  [" + PathText(dir / "temp" / "7.qlm") + "] *");
     EXPECT_TRUE(Text(1015).contains(QStringLiteral("房屋: 1 (6)")));
 }
 
