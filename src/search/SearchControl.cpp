@@ -21,4 +21,7 @@ void SearchControl::ResetForRun()
     statesKept = 0;
     peakStates = 0;
     expansions = 0;
+    optimising = false;
+    optimisedUncovered = -1;
+    optimisedBound = -1;
 }

@@ -35,6 +35,12 @@ public:
     std::atomic<std::int64_t> peakStates{0};  // most states the store held in this run
     std::atomic<std::int64_t> expansions{0};
 
+    // The optimised mode's progress: whether it runs, the uncovered cells of
+    // its best layout so far and the least any layout can have (-1: not yet).
+    std::atomic<bool> optimising{false};
+    std::atomic<int> optimisedUncovered{-1};
+    std::atomic<int> optimisedBound{-1};
+
     // Clears the flags and counters for a new run; keeps the limits.
     void ResetForRun();
 };

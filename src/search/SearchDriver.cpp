@@ -5,6 +5,7 @@
 #include "search/LayoutSearch.h"
 #include "search/SearchControl.h"
 #include "search/SearchState.h"
+#include "search/optimised/OptimisedLayout.h"
 
 SearchDriver::SearchDriver(MsgCenter& center, SearchControl& control) : center_(center), control_(control) {}
 
@@ -34,13 +35,23 @@ void SearchDriver::Start(const RegionBits& selection, SearchState& working)
     const int budget = budgetMb_.value_or(config.memoryBudget);
     const int backLines = backLines_.value_or(config.maxBackLine);
 
+    std::optional<OptimiseSettings> optimise = optimise_;
+    if (!modeChosen_ && config.optimisedLayout) {
+        optimise.emplace();
+        optimise->timeLimit = std::chrono::seconds(config.layoutSeconds);
+    }
+
     control_.ResetForRun();
     control_.stateLimit = StateLimitForBudget(budget);
+    control_.optimising = optimise.has_value();
 
     SearchControl& control = control_;
     MsgCenter& center = center_;
-    worker_ = std::thread([&working, &control, &center, backLines] {
-        LayoutSearch::Run(working, control, backLines);
+    worker_ = std::thread([&working, &control, &center, backLines, optimise] {
+        if (optimise)
+            OptimisedLayout::Run(working, control, *optimise);
+        else
+            LayoutSearch::Run(working, control, backLines);
         PostBuildSearchFinished(center);
     });
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "search/LayoutRunner.h"
+#include "search/optimised/OptimiseSettings.h"
 
 #include <cstdint>
 #include <optional>
@@ -30,6 +31,13 @@ public:
     // command-line tool's options); unset values come from AppConfig.
     void OverrideBackLines(std::optional<int> lines) { backLines_ = lines; }
     void OverrideBudgetMb(std::optional<int> megabytes) { budgetMb_ = megabytes; }
+    // The mode of this driver's runs, whatever the user chose: the beam
+    // search (nothing) or the optimised mode with the given settings.
+    void OverrideMode(std::optional<OptimiseSettings> optimised)
+    {
+        modeChosen_ = true;
+        optimise_ = optimised;
+    }
 
     static std::int64_t StateLimitForBudget(std::int64_t budgetMb) { return budgetMb * 1048576 / kBytesPerState; }
 
@@ -42,4 +50,6 @@ private:
     std::thread worker_;
     std::optional<int> backLines_;
     std::optional<int> budgetMb_;
+    bool modeChosen_ = false;
+    std::optional<OptimiseSettings> optimise_;
 };

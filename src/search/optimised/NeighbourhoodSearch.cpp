@@ -1,0 +1,420 @@
+#include "search/optimised/NeighbourhoodSearch.h"
+
+#include "search/SearchControl.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <thread>
+
+namespace {
+
+// Components up to this many cells are solved whole first.
+constexpr int kWholeComponentCells = 400;
+constexpr int kWindowConflicts = 3000;
+constexpr int kWholeConflicts = 60000;
+// Two holes this close (in steps) are freed together along the way between them.
+constexpr int kCorridorLength = 40;
+
+int Between(std::mt19937& dice, int low, int high)
+{
+    return low + static_cast<int>(dice() % static_cast<std::uint32_t>(high - low + 1));
+}
+
+int Distance(int a, int b)
+{
+    return std::abs(CellX(a) - CellX(b)) + std::abs(CellY(a) - CellY(b));
+}
+
+int CountFactories(const std::vector<Placement>& layout)
+{
+    return static_cast<int>(
+        std::count_if(layout.begin(), layout.end(), [](const Placement& p) { return p.footprint == kFactory; }));
+}
+
+}  // namespace
+
+NeighbourhoodSearch::NeighbourhoodSearch(PackingLayout& layout, SearchControl& control,
+                                         const OptimiseSettings& settings)
+    : layout_(layout), region_(layout.Region()), control_(control), settings_(settings)
+{
+    if (settings_.work < 0)
+        deadline_ = std::chrono::steady_clock::now() + settings_.timeLimit;
+    const auto& list = region_.Components();
+    components_.resize(list.size());
+    for (std::size_t c = 0; c < list.size(); ++c) {
+        components_[c].bound = list[c].colourBound;
+        if (static_cast<int>(list[c].cells.size()) <= kWholeComponentCells)
+            wholeOrder_.push_back(static_cast<int>(c));
+    }
+    std::stable_sort(wholeOrder_.begin(), wholeOrder_.end(), [&](int a, int b) {
+        return list[static_cast<std::size_t>(a)].cells.size() < list[static_cast<std::size_t>(b)].cells.size();
+    });
+}
+
+int NeighbourhoodSearch::Bound() const
+{
+    std::lock_guard lock(mutex_);
+    int bound = region_.DeadCells();
+    for (const ComponentState& c : components_)
+        bound += c.bound;
+    return bound;
+}
+
+void NeighbourhoodSearch::Run()
+{
+    int threads = settings_.threads;
+    if (threads <= 0)
+        threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+    std::vector<std::thread> helpers;
+    for (int i = 1; i < threads; ++i)
+        helpers.emplace_back([this, i] { Worker(settings_.seed + 7919u * static_cast<std::uint32_t>(i)); });
+    Worker(settings_.seed);
+    for (std::thread& t : helpers)
+        t.join();
+    Publish();
+}
+
+bool NeighbourhoodSearch::AtBound(int component) const
+{
+    return layout_.ComponentUncovered(component) <= components_[static_cast<std::size_t>(component)].bound;
+}
+
+bool NeighbourhoodSearch::IsDone(int component) const
+{
+    return AtBound(component) && components_[static_cast<std::size_t>(component)].factoriesDone;
+}
+
+bool NeighbourhoodSearch::Finished() const
+{
+    if (control_.cancel || control_.stop)
+        return true;
+    if (deadline_ && std::chrono::steady_clock::now() >= *deadline_)
+        return true;
+    if (settings_.work >= 0 && workDone_ >= settings_.work)
+        return true;
+    for (std::size_t c = 0; c < components_.size(); ++c) {
+        if (!IsDone(static_cast<int>(c)))
+            return false;
+    }
+    return active_.empty();
+}
+
+void NeighbourhoodSearch::Worker(std::uint32_t seed)
+{
+    std::mt19937 dice(seed);
+    for (;;) {
+        std::optional<Task> task;
+        {
+            std::lock_guard lock(mutex_);
+            if (Finished())
+                return;
+            task = PickTask(dice);
+            if (task) {
+                Extract(*task);
+                ++workDone_;
+            }
+        }
+        if (!task) {
+            // Every target lies under another thread's task just now.
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            continue;
+        }
+        const auto found = Solve(*task);
+        std::lock_guard lock(mutex_);
+        if (found)
+            Apply(*task, *found);
+        Settle(*task, found.has_value());
+        Release(task->reserved);
+        Publish();
+    }
+}
+
+std::optional<NeighbourhoodSearch::Task> NeighbourhoodSearch::PickTask(std::mt19937& dice)
+{
+    Task task;
+    task.seed = static_cast<std::uint32_t>(dice());
+    while (wholeNext_ < wholeOrder_.size()) {
+        const int c = wholeOrder_[wholeNext_];
+        if (IsDone(c)) {
+            ++wholeNext_;
+            continue;
+        }
+        task.query = Query::WholeComponent;
+        task.component = c;
+        task.marked = region_.Components()[static_cast<std::size_t>(c)].cells;
+        if (!Reserve(task))
+            break;
+        ++wholeNext_;
+        return task;
+    }
+    task = Task{};
+    task.seed = static_cast<std::uint32_t>(dice());
+    if (Between(dice, 0, 9) < 8 && PickHoleTask(dice, task))
+        return task;
+    if (PickFactoryTask(dice, task) || PickHoleTask(dice, task))
+        return task;
+    return std::nullopt;
+}
+
+bool NeighbourhoodSearch::PickHoleTask(std::mt19937& dice, Task& task)
+{
+    const auto& holes = layout_.Holes();
+    for (int attempt = 0; attempt < 8 && !holes.empty(); ++attempt) {
+        const int u = holes[dice() % holes.size()];
+        const int c = region_.ComponentOf(u);
+        if (AtBound(c))
+            continue;
+        // The nearest hole of the other colour: only such a pair can be
+        // covered together.
+        int partner = -1;
+        for (const std::int32_t h : holes) {
+            if (h != u && region_.ComponentOf(h) == c && PackingRegion::Colour(h) != PackingRegion::Colour(u) &&
+                (partner < 0 || Distance(u, h) < Distance(u, partner)))
+                partner = h;
+        }
+        task.marked.clear();
+        task.query = Query::Improve;
+        const int ux = CellX(u), uy = CellY(u);
+        if (partner >= 0 && Between(dice, 0, 9) < 6) {
+            if (Distance(u, partner) <= kCorridorLength) {
+                MarkCorridor(u, partner, Between(dice, 4, 8), task);
+            } else {
+                // Too far apart to free at once: move this hole toward the other.
+                const int side = Between(dice, 7, 11);
+                const auto start = [&](int from, int to) {
+                    if (to > from)
+                        return from - Between(dice, 0, 2);
+                    if (to < from)
+                        return from - side + 1 + Between(dice, 0, 2);
+                    return from - side / 2;
+                };
+                MarkRect(start(ux, CellX(partner)), start(uy, CellY(partner)), side, side, task);
+                task.query = Query::TowardPartner;
+                task.mover = u;
+                task.partner = partner;
+            }
+        } else {
+            const int w = Between(dice, 14, 26), h = Between(dice, 14, 26);
+            MarkRect(ux - Between(dice, 0, w - 1), uy - Between(dice, 0, h - 1), w, h, task);
+        }
+        if (Reserve(task))
+            return true;
+    }
+    return false;
+}
+
+bool NeighbourhoodSearch::PickFactoryTask(std::mt19937& dice, Task& task)
+{
+    const auto& list = region_.Components();
+    if (list.empty())
+        return false;
+    const std::size_t first = dice() % list.size();
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        const std::size_t c = (first + i) % list.size();
+        if (components_[c].factoriesDone || list[c].cells.size() < 20)
+            continue;
+        const int cell = list[c].cells[dice() % list[c].cells.size()];
+        const int w = Between(dice, 6, 12), h = Between(dice, 6, 12);
+        task.marked.clear();
+        MarkRect(CellX(cell) - Between(dice, 0, w - 1), CellY(cell) - Between(dice, 0, h - 1), w, h, task);
+        task.query = Query::Factories;
+        task.component = static_cast<int>(c);
+        return Reserve(task);
+    }
+    return false;
+}
+
+void NeighbourhoodSearch::MarkRect(int x0, int y0, int w, int h, Task& task) const
+{
+    for (int y = std::max(0, y0); y < std::min(GridSize, y0 + h); ++y) {
+        for (int x = std::max(0, x0); x < std::min(GridSize, x0 + w); ++x) {
+            if (region_.ComponentOf(CellIndex(x, y)) >= 0)
+                task.marked.push_back(CellIndex(x, y));
+        }
+    }
+}
+
+void NeighbourhoodSearch::MarkCorridor(int from, int to, int halfWidth, Task& task) const
+{
+    // Squares along the straight line from one cell to the other.
+    const int x0 = CellX(from), y0 = CellY(from), x1 = CellX(to), y1 = CellY(to);
+    const int steps = std::max(std::abs(x1 - x0), std::abs(y1 - y0));
+    std::vector<bool> seen(GridCells, false);
+    for (int s = 0; s <= steps; ++s) {
+        const int cx = steps == 0 ? x0 : x0 + ((x1 - x0) * s + (x1 > x0 ? steps / 2 : -steps / 2)) / steps;
+        const int cy = steps == 0 ? y0 : y0 + ((y1 - y0) * s + (y1 > y0 ? steps / 2 : -steps / 2)) / steps;
+        for (int y = cy - halfWidth; y <= cy + halfWidth; ++y) {
+            for (int x = cx - halfWidth; x <= cx + halfWidth; ++x) {
+                if (!InGrid(x, y) || seen[static_cast<std::size_t>(CellIndex(x, y))])
+                    continue;
+                seen[static_cast<std::size_t>(CellIndex(x, y))] = true;
+                if (region_.ComponentOf(CellIndex(x, y)) >= 0)
+                    task.marked.push_back(CellIndex(x, y));
+            }
+        }
+    }
+}
+
+bool NeighbourhoodSearch::Reserve(Task& task)
+{
+    if (task.marked.empty())
+        return false;
+    Rect r{GridSize, GridSize, -1, -1};
+    for (const int cell : task.marked) {
+        r.x0 = std::min(r.x0, CellX(cell));
+        r.y0 = std::min(r.y0, CellY(cell));
+        r.x1 = std::max(r.x1, CellX(cell));
+        r.y1 = std::max(r.y1, CellY(cell));
+    }
+    // Freed buildings reach past the marked cells.
+    constexpr int reach = Neighbourhood::kReach;
+    r = {std::max(0, r.x0 - reach), std::max(0, r.y0 - reach), std::min(GridSize - 1, r.x1 + reach),
+         std::min(GridSize - 1, r.y1 + reach)};
+    for (const Rect& other : active_) {
+        if (other.Meets(r))
+            return false;
+    }
+    active_.push_back(r);
+    task.reserved = r;
+    return true;
+}
+
+void NeighbourhoodSearch::Release(const Rect& rect)
+{
+    const auto at = std::find(active_.begin(), active_.end(), rect);
+    if (at != active_.end())
+        active_.erase(at);
+}
+
+void NeighbourhoodSearch::Extract(Task& task) const
+{
+    task.part = Neighbourhood::Free(layout_, task.marked);
+    if (task.query == Query::WholeComponent)
+        task.bound = components_[static_cast<std::size_t>(task.component)].bound;
+    if (task.query != Query::TowardPartner)
+        return;
+    // Moving a hole: every cell as far from the partner as the hole stays
+    // covered, but for holes that were there before.
+    const WindowCells& w = task.part.cells;
+    const int reach = Distance(task.mover, task.partner);
+    for (int y = 0; y < w.height; ++y) {
+        for (int x = 0; x < w.width; ++x) {
+            const int cell = CellIndex(w.x0 + x, w.y0 + y);
+            if (w.IsOpen(x, y) && (cell == task.mover || layout_.Owner(cell) >= 0) && Distance(cell, task.partner) >= reach)
+                task.mustCover.push_back(x + y * w.width);
+        }
+    }
+}
+
+std::optional<std::vector<Placement>> NeighbourhoodSearch::Solve(Task& task)
+{
+    const Neighbourhood& part = task.part;
+    if (part.cells.open.empty())
+        return std::nullopt;
+    SolveLimits limits;
+    limits.abandonWhen = {&control_.stop, &control_.cancel};
+    limits.deadline = deadline_;
+    limits.conflicts = task.query == Query::WholeComponent ? kWholeConflicts : kWindowConflicts;
+    const int openCells = static_cast<int>(std::count(part.cells.open.begin(), part.cells.open.end(), 1));
+    const int maxFactories = task.query == Query::WholeComponent ? openCells / 20 : part.factories + 1;
+    // The solver starts from the buildings there now.
+    std::vector<Placement> hint;
+    for (const int id : part.freed)
+        hint.push_back(layout_.Building(id));
+    WindowPacker packer(part.cells, part.uncovered, maxFactories, task.seed, hint);
+    if (task.query == Query::WholeComponent)
+        return SolveWhole(task, packer, limits);
+
+    using Outcome = WindowPacker::Outcome;
+    if (task.query == Query::TowardPartner) {
+        if (packer.Solve(part.uncovered, 0, task.mustCover, limits) == Outcome::Found)
+            return packer.Layout();
+        return std::nullopt;
+    }
+    // Cells are covered in pairs, so less waste means two cells fewer.
+    if (task.query == Query::Improve && part.uncovered - 2 >= packer.ColourBound() &&
+        packer.Solve(part.uncovered - 2, 0, {}, limits) == Outcome::Found)
+        return packer.Layout();
+    if (task.query == Query::Factories && packer.Solve(part.uncovered, part.factories + 1, {}, limits) == Outcome::Found)
+        return packer.Layout();
+    return std::nullopt;
+}
+
+std::optional<std::vector<Placement>> NeighbourhoodSearch::SolveWhole(Task& task, WindowPacker& packer,
+                                                                       const SolveLimits& limits)
+{
+    using Outcome = WindowPacker::Outcome;
+    std::optional<std::vector<Placement>> best;
+    // Upward from the proven bound: each impossible waste proves a higher one.
+    int waste = std::max(task.bound, packer.ColourBound());
+    for (; waste < task.part.uncovered; waste += 2) {
+        const Outcome outcome = packer.Solve(waste, 0, {}, limits);
+        if (outcome == Outcome::Found) {
+            best = packer.Layout();
+            break;
+        }
+        if (outcome == Outcome::Unknown) {
+            task.bound = waste;
+            return best;
+        }
+    }
+    task.bound = waste;
+    int factories = best ? CountFactories(*best) : task.part.factories;
+    SolveLimits factoryLimits = limits;
+    factoryLimits.conflicts = kWindowConflicts;
+    for (;;) {
+        const Outcome outcome = packer.Solve(waste, factories + 1, {}, factoryLimits);
+        if (outcome != Outcome::Found) {
+            task.factoriesProven = outcome == Outcome::Impossible;
+            return best;
+        }
+        best = packer.Layout();
+        factories = CountFactories(*best);
+    }
+}
+
+void NeighbourhoodSearch::Apply(const Task& task, const std::vector<Placement>& layout)
+{
+    int covered = 0;
+    for (const Placement& p : layout)
+        covered += p.Shape().Area();
+    int freedArea = 0;
+    for (const int id : task.part.freed)
+        freedArea += layout_.Building(id).Shape().Area();
+    // What the open cells leave uncovered now and with the new buildings.
+    const int before = task.part.uncovered;
+    const int after = task.part.uncovered + freedArea - covered;
+    const bool moreFactories = CountFactories(layout) > task.part.factories;
+    if (after > before || (after == before && task.query != Query::TowardPartner && !moreFactories))
+        return;
+    for (const int id : task.part.freed)
+        layout_.Remove(id);
+    for (const Placement& p : layout)
+        layout_.Place(p);
+}
+
+void NeighbourhoodSearch::Settle(const Task& task, bool improved)
+{
+    if (task.query == Query::WholeComponent) {
+        ComponentState& c = components_[static_cast<std::size_t>(task.component)];
+        c.bound = std::max(c.bound, std::min(task.bound, layout_.ComponentUncovered(task.component)));
+        c.factoriesDone = c.factoriesDone || task.factoriesProven;
+        return;
+    }
+    if (task.query != Query::Factories)
+        return;
+    ComponentState& c = components_[static_cast<std::size_t>(task.component)];
+    const int cells = static_cast<int>(region_.Components()[static_cast<std::size_t>(task.component)].cells.size());
+    c.factoryFailures = improved ? 0 : c.factoryFailures + 1;
+    if (c.factoryFailures >= std::max(24, cells / 20))
+        c.factoriesDone = true;
+}
+
+void NeighbourhoodSearch::Publish()
+{
+    int bound = region_.DeadCells();
+    for (const ComponentState& c : components_)
+        bound += c.bound;
+    control_.optimisedUncovered = layout_.Uncovered();
+    control_.optimisedBound = bound;
+}

@@ -1,0 +1,190 @@
+#include "search/optimised/WindowPacker.h"
+
+#include "search/optimised/ClauseSink.h"
+#include "search/optimised/Totalizer.h"
+
+#include <cadical.hpp>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace {
+
+class LimitWatch final : public CaDiCaL::Terminator {
+public:
+    explicit LimitWatch(const SolveLimits& limits) : limits_(limits) {}
+
+    bool terminate() override
+    {
+        for (const std::atomic<bool>* flag : limits_.abandonWhen) {
+            if (flag != nullptr && flag->load(std::memory_order_relaxed))
+                return true;
+        }
+        return limits_.deadline && std::chrono::steady_clock::now() >= *limits_.deadline;
+    }
+
+private:
+    const SolveLimits& limits_;
+};
+
+// At most one of the literals is true: pairwise for a few, else a ladder of
+// helper variables (s_i: one of the first i is true).
+void AtMostOne(ClauseSink& sink, const std::vector<int>& literals)
+{
+    const std::size_t n = literals.size();
+    if (n <= 5) {
+        for (std::size_t i = 0; i < n; ++i) {
+            for (std::size_t j = i + 1; j < n; ++j)
+                sink.Add({-literals[i], -literals[j]});
+        }
+        return;
+    }
+    int previous = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        const int x = literals[i];
+        if (previous != 0)
+            sink.Add({-x, -previous});
+        if (i + 1 < n) {
+            const int s = sink.NewVariable();
+            sink.Add({-x, s});
+            if (previous != 0)
+                sink.Add({-previous, s});
+            previous = s;
+        }
+    }
+}
+
+}  // namespace
+
+WindowPacker::WindowPacker(const WindowCells& cells, int maxUncovered, int maxFactories, std::uint32_t seed,
+                           const std::vector<Placement>& hint)
+    : cells_(cells), solver_(std::make_unique<CaDiCaL::Solver>()), sink_(std::make_unique<ClauseSink>(*solver_))
+{
+    // Windows are small: preprocessing costs more than it saves.
+    solver_->configure("plain");
+    solver_->set("seed", static_cast<int>(seed & 0x7fffffff));
+    const int w = cells_.width, h = cells_.height;
+    const auto local = [w](int x, int y) { return static_cast<std::size_t>(x + y * w); };
+
+    std::vector<std::vector<int>> coverers(static_cast<std::size_t>(w * h));
+    std::vector<int> factoryVariables;
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            if (!cells_.IsOpen(x, y))
+                continue;
+            ++openCells_;
+            for (int f = 0; f < static_cast<int>(kFootprints.size()); ++f) {
+                const Footprint& shape = kFootprints[static_cast<std::size_t>(f)];
+                bool fits = x + shape.w <= w && y + shape.h <= h;
+                for (int j = y; j < y + shape.h && fits; ++j) {
+                    for (int i = x; i < x + shape.w && fits; ++i)
+                        fits = cells_.IsOpen(i, j);
+                }
+                if (!fits)
+                    continue;
+                const int variable = sink_->NewVariable();
+                candidates_.push_back({x, y, f, variable});
+                if (f == kFactory)
+                    factoryVariables.push_back(variable);
+                for (int j = y; j < y + shape.h; ++j) {
+                    for (int i = x; i < x + shape.w; ++i)
+                        coverers[local(i, j)].push_back(variable);
+                }
+            }
+        }
+    }
+
+    uncoveredVariable_.assign(static_cast<std::size_t>(w * h), 0);
+    std::vector<int> uncoveredVariables;
+    int balance = 0;
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            const auto& list = coverers[local(x, y)];
+            if (!cells_.IsOpen(x, y))
+                continue;
+            if (list.empty()) {
+                ++uncoverable_;
+                continue;
+            }
+            balance += ((cells_.x0 + x + cells_.y0 + y) & 1) ? 1 : -1;
+            AtMostOne(*sink_, list);
+            // Not marked uncovered means covered by one of them.
+            const int u = sink_->NewVariable();
+            uncoveredVariable_[local(x, y)] = u;
+            uncoveredVariables.push_back(u);
+            sink_->Literal(u);
+            for (const int variable : list)
+                sink_->Literal(variable);
+            sink_->End();
+        }
+    }
+    colourBound_ = uncoverable_ + std::abs(balance);
+    if (!hint.empty()) {
+        for (const Candidate& c : candidates_) {
+            const Placement p{CellIndex(cells_.x0 + c.x, cells_.y0 + c.y), c.footprint};
+            solver_->phase(std::find(hint.begin(), hint.end(), p) != hint.end() ? c.variable : -c.variable);
+        }
+    }
+    const int uncoveredCap = maxUncovered - uncoverable_ + 1;
+    if (uncoveredCap > 0)
+        uncovered_ = std::make_unique<Totalizer>(*sink_, uncoveredVariables, uncoveredCap,
+                                                 Totalizer::Use::LimitAtMost);
+    factoryCount_ = static_cast<int>(factoryVariables.size());
+    if (maxFactories > 0 && factoryCount_ > 0)
+        factories_ = std::make_unique<Totalizer>(*sink_, factoryVariables, maxFactories,
+                                                 Totalizer::Use::RequireAtLeast);
+}
+
+WindowPacker::~WindowPacker() = default;
+
+WindowPacker::Outcome WindowPacker::Solve(int maxUncovered, int minFactories, const std::vector<int>& mustCover,
+                                          const SolveLimits& limits)
+{
+    layout_.clear();
+    if (maxUncovered < colourBound_ || minFactories > factoryCount_)
+        return Outcome::Impossible;
+    // Checked whole before any reaches the solver, which would keep them for
+    // the next question.
+    std::vector<int> assumptions;
+    const int allowed = maxUncovered - uncoverable_;
+    if (allowed < openCells_ - uncoverable_) {
+        const int tooMany = uncovered_ ? uncovered_->AtLeast(allowed + 1) : 0;
+        if (tooMany == 0)
+            return Outcome::Unknown;  // beyond the cap given at construction
+        assumptions.push_back(-tooMany);
+    }
+    if (minFactories > 0) {
+        const int enough = factories_ ? factories_->AtLeast(minFactories) : 0;
+        if (enough == 0)
+            return Outcome::Unknown;
+        assumptions.push_back(enough);
+    }
+    for (const int cell : mustCover) {
+        const int u = uncoveredVariable_[static_cast<std::size_t>(cell)];
+        if (u == 0)
+            return Outcome::Impossible;
+        assumptions.push_back(-u);
+    }
+    for (const int literal : assumptions)
+        solver_->assume(literal);
+
+    LimitWatch watch(limits);
+    solver_->connect_terminator(&watch);
+    solver_->limit("conflicts", limits.conflicts);
+    const int result = solver_->solve();
+    solver_->disconnect_terminator();
+    if (result == 20)
+        return Outcome::Impossible;
+    if (result != 10)
+        return Outcome::Unknown;
+    for (const Candidate& c : candidates_) {
+        if (solver_->val(c.variable) > 0)
+            layout_.push_back({CellIndex(cells_.x0 + c.x, cells_.y0 + c.y), c.footprint});
+    }
+    return Outcome::Found;
+}
+
+std::vector<Placement> WindowPacker::Layout() const
+{
+    return layout_;
+}

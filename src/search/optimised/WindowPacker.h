@@ -1,0 +1,87 @@
+#pragma once
+
+#include "search/optimised/Footprint.h"
+
+#include <array>
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace CaDiCaL {
+class Solver;
+}
+class ClauseSink;
+class Totalizer;
+
+// The open cells of a window: a box of the grid in which every open cell may
+// be covered by a new building lying wholly on open cells.
+struct WindowCells {
+    int x0 = 0;
+    int y0 = 0;
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint8_t> open;  // width × height, row by row
+
+    bool IsOpen(int x, int y) const
+    {
+        return x >= 0 && y >= 0 && x < width && y < height && open[static_cast<std::size_t>(x + y * width)];
+    }
+};
+
+// When a solve must give up: flags checked while it runs (the user's stop and
+// cancel), a deadline, and a conflict limit that makes single-threaded runs
+// repeatable.
+struct SolveLimits {
+    std::array<const std::atomic<bool>*, 2> abandonWhen{};
+    std::optional<std::chrono::steady_clock::time_point> deadline;
+    int conflicts = 20000;
+};
+
+// Packs the open cells of one window exactly with a SAT solver: "cover all but
+// at most k cells, with at least f factories, leaving these cells covered".
+// One packer answers several such questions about the same window.
+class WindowPacker {
+public:
+    enum class Outcome { Found, Impossible, Unknown };
+
+    // `maxUncovered` and `maxFactories` cap the bounds that can be asked for.
+    // The solver first tries the buildings of `hint` (the window's layout now),
+    // so that it searches near what is known to work.
+    WindowPacker(const WindowCells& cells, int maxUncovered, int maxFactories, std::uint32_t seed,
+                 const std::vector<Placement>& hint = {});
+    ~WindowPacker();
+    WindowPacker(const WindowPacker&) = delete;
+    WindowPacker& operator=(const WindowPacker&) = delete;
+
+    // mustCover: window-local cell numbers (x + y * width) that must be covered.
+    Outcome Solve(int maxUncovered, int minFactories, const std::vector<int>& mustCover, const SolveLimits& limits);
+
+    // After Found: the buildings, in grid coordinates.
+    std::vector<Placement> Layout() const;
+    int OpenCells() const { return openCells_; }
+    // Open cells that no building on open cells can cover.
+    int UncoverableCells() const { return uncoverable_; }
+    // The least uncovered cells the colouring allows.
+    int ColourBound() const { return colourBound_; }
+
+private:
+    struct Candidate {
+        int x, y, footprint, variable;
+    };
+
+    WindowCells cells_;
+    std::unique_ptr<CaDiCaL::Solver> solver_;
+    std::unique_ptr<ClauseSink> sink_;
+    std::vector<Candidate> candidates_;
+    std::vector<int> uncoveredVariable_;  // per local cell, 0 when not open
+    std::unique_ptr<Totalizer> uncovered_;
+    std::unique_ptr<Totalizer> factories_;
+    std::vector<Placement> layout_;
+    int openCells_ = 0;
+    int uncoverable_ = 0;
+    int colourBound_ = 0;
+    int factoryCount_ = 0;
+};
