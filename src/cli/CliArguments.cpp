@@ -18,7 +18,7 @@ bool CliArguments::Parse(const std::vector<std::string>& words, const std::vecto
             error = "unknown option " + word;
             return false;
         }
-        if (i + 1 >= words.size()) {
+        if (known->takesValue && i + 1 >= words.size()) {
             error = word + " needs a value";
             return false;
         }
@@ -27,7 +27,7 @@ bool CliArguments::Parse(const std::vector<std::string>& words, const std::vecto
             error = word + " given twice";
             return false;
         }
-        list.push_back(words[++i]);
+        list.push_back(known->takesValue ? words[++i] : std::string());
     }
     if (positional_.size() < minPositional || positional_.size() > maxPositional) {
         error = positional_.size() < minPositional ? "missing argument" : "too many arguments";

@@ -12,6 +12,7 @@ public:
     struct OptionSpec {
         std::string name;  // with its dashes, e.g. "-o" or "--road"
         bool repeatable = false;
+        bool takesValue = true;  // false: a switch such as "--optimise"
     };
 
     // False, with `error` set, on an unknown option, a missing value, a
@@ -22,6 +23,8 @@ public:
     const std::vector<std::string>& Positional() const { return positional_; }
     std::optional<std::string> Value(const std::string& option) const;
     const std::vector<std::string>& Values(const std::string& option) const;
+    // Whether the option (a switch or one with a value) was given.
+    bool Has(const std::string& option) const { return values_.count(option) != 0; }
 
 private:
     std::vector<std::string> positional_;

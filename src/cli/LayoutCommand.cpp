@@ -18,7 +18,8 @@ namespace {
 
 constexpr const char* kUsageLine =
     "usage: quarrinlayvane-cli layout MAP -o OUT [--back-lines N] [--memory-mb MB] [--rect X,Y,W,H]...\n"
-    "                                 [--stop-after-ms T] [--stop-after-expansions N]\n";
+    "                                 [--stop-after-ms T] [--stop-after-expansions N]\n"
+    "                                 [--optimise [--time-limit S] [--threads N] [--seed N] [--work N]]\n";
 
 bool ParseNumber(const std::string& text, std::int64_t min, std::int64_t max, std::int64_t& value)
 {
@@ -66,17 +67,28 @@ int Layout(const std::vector<std::string>& args)
     CliArguments parsed;
     std::string error;
     const std::vector<CliArguments::OptionSpec> options = {
-        {"-o"}, {"--back-lines"}, {"--memory-mb"}, {"--rect", true}, {"--stop-after-ms"}, {"--stop-after-expansions"}};
+        {"-o"},          {"--back-lines"}, {"--memory-mb"}, {"--rect", true}, {"--stop-after-ms"},
+        {"--stop-after-expansions"}, {"--optimise", false, false}, {"--time-limit"}, {"--threads"}, {"--seed"},
+        {"--work"}};
     if (!parsed.Parse(args, options, 1, 1, error) || !parsed.Value("-o")) {
         std::cerr << "layout: " << (error.empty() ? "-o OUT is required" : error) << "\n" << kUsageLine;
         return kUsage;
     }
-    std::optional<std::int64_t> backLines, memoryMb, stopMs, stopExpansions;
+    std::optional<std::int64_t> backLines, memoryMb, stopMs, stopExpansions, timeLimit, threads, seed, work;
     if (!NumberOption(parsed, "--back-lines", 0, 100, backLines) ||
         !NumberOption(parsed, "--memory-mb", 1, 1 << 20, memoryMb) ||
         !NumberOption(parsed, "--stop-after-ms", 0, INT32_MAX, stopMs) ||
-        !NumberOption(parsed, "--stop-after-expansions", 0, INT64_MAX, stopExpansions))
+        !NumberOption(parsed, "--stop-after-expansions", 0, INT64_MAX, stopExpansions) ||
+        !NumberOption(parsed, "--time-limit", 0, 86400, timeLimit) || !NumberOption(parsed, "--threads", 1, 256, threads) ||
+        !NumberOption(parsed, "--seed", 0, UINT32_MAX, seed) || !NumberOption(parsed, "--work", 0, INT64_MAX, work))
         return kUsage;
+    const bool optimise = parsed.Has("--optimise");
+    for (const char* option : {"--time-limit", "--threads", "--seed", "--work"}) {
+        if (!optimise && parsed.Has(option)) {
+            std::cerr << "layout: " << option << " goes with --optimise\n" << kUsageLine;
+            return kUsage;
+        }
+    }
     std::vector<GridRect> rects;
     for (const std::string& text : parsed.Values("--rect")) {
         GridRect rect;
@@ -98,6 +110,16 @@ int Layout(const std::vector<std::string>& args)
         driver.OverrideBackLines(static_cast<int>(*backLines));
     if (memoryMb)
         driver.OverrideBudgetMb(static_cast<int>(*memoryMb));
+    // Without --optimise the beam search runs, whatever the settings file says.
+    driver.OverrideMode(std::nullopt);
+    if (optimise) {
+        OptimiseSettings settings;
+        settings.timeLimit = std::chrono::seconds(timeLimit.value_or(10));
+        settings.threads = static_cast<int>(threads.value_or(0));
+        settings.seed = static_cast<std::uint32_t>(seed.value_or(1));
+        settings.work = work.value_or(-1);
+        driver.OverrideMode(settings);
+    }
     scene.SetLayoutRunner(&driver);
     control.stopAfterExpansions = stopExpansions.value_or(-1);
     std::optional<std::chrono::milliseconds> stopAfter;
@@ -128,8 +150,12 @@ int Layout(const std::vector<std::string>& args)
     }
     const auto region = static_cast<std::int64_t>(scene.RegionSelection().count());
     std::cout << "layout: region=" << region << " covered=" << covered << " factories=" << factories
-              << " houses=" << houses << " waste=" << region - covered << " ms=" << waiter.LastRunTime().count()
-              << "\n";
+              << " houses=" << houses << " waste=" << region - covered << " ms=" << waiter.LastRunTime().count();
+    if (optimise) {
+        const int bound = control.optimisedBound;
+        std::cout << " bound=" << bound << " proven=" << (bound == region - covered ? "yes" : "no");
+    }
+    std::cout << "\n";
     return SaveMap(*parsed.Value("-o"), scene);
 }
 

@@ -38,6 +38,8 @@ public:
     std::int32_t totalMemory = 0;      // MB
     std::int32_t availableMemory = 0;  // MB
     std::int32_t maxBackLine = 8;
+    bool optimisedLayout = false;      // the layout mode: beam search or optimised
+    std::int32_t layoutSeconds = 10;   // the optimised mode's time limit
     bool recording = false;  // never saved
     bool saveTempRecFile = true;
     bool zoomKeepCenter = false;

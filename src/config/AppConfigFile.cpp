@@ -91,6 +91,14 @@ void AppConfigFile::Parse(std::string_view text, AppConfig& config)
 
     if (in.Word(word))
         config.saveTempRecFile = word == "SaveTempRecFile";
+
+    // Keys added after the first release: older files end before them, and
+    // older readers stop before them.
+    if (in.Key("LayoutMode:") && in.Word(word))
+        config.optimisedLayout = word == "Optimised";
+    std::int32_t seconds = config.layoutSeconds;
+    if (in.Key("LayoutTimeLimit:") && in.Decimal(seconds))
+        config.layoutSeconds = std::clamp(seconds, kMinLayoutSeconds, kMaxLayoutSeconds);
 }
 
 std::string AppConfigFile::Format(const AppConfig& config)
@@ -121,6 +129,8 @@ std::string AppConfigFile::Format(const AppConfig& config)
         out << Hex(colour) << " " << name << "\n";
     out << "Road: " << (config.roadMake ? "Make" : config.roadNotice ? "Notice" : "Ignore") << "\n";
     out << (config.saveTempRecFile ? "SaveTempRecFile" : "DoNotSaveTempRecFile") << "\n";
+    out << "LayoutMode: " << (config.optimisedLayout ? "Optimised" : "Beam") << "\n";
+    out << "LayoutTimeLimit: " << config.layoutSeconds << "\n";
     return out.str();
 }
 

@@ -13,6 +13,9 @@ public:
     static constexpr int kMinCustomBudget = 100;
     static constexpr int kMaxCustomBudget = 2024;
     static constexpr int kMaxBackLineLimit = 100;
+    // The optimised layout's time limit, in seconds.
+    static constexpr int kMinLayoutSeconds = 1;
+    static constexpr int kMaxLayoutSeconds = 3600;
 
     // Applies the settings of `text`, stopping at the first key out of place.
     static void Parse(std::string_view text, AppConfig& config);

@@ -165,6 +165,25 @@ TEST_F(CliTest, LayoutFillsTheSoilAndReportsWhatItDid)
     EXPECT_EQ(Slurp(dir / "stopped.qlm"), Slurp(dir / "stopped2.qlm"));
 }
 
+TEST_F(CliTest, OptimisedLayoutAddsItsBoundAndRepeatsWithTheSameWork)
+{
+    Spit(dir / "field.qlm", MapText({{10, 10, 7, 9}, {17, 12, 4, 3}}, "Builds 0\nMarks 0\n"));
+    const std::string run = "layout " + P("field.qlm") + " --optimise --work 20 --threads 1 --seed 4 -o ";
+    const Result r = Cli(run + P("a.qlm"));
+    ASSERT_EQ(r.status, 0) << r.err;
+    // A plot this small is solved whole, so its layout is proven best.
+    EXPECT_EQ(r.out.rfind("layout: region=75 covered=", 0), 0u) << r.out;
+    EXPECT_NE(r.out.find(" proven=yes\n"), std::string::npos) << r.out;
+    const std::string waste = r.out.substr(r.out.find("waste=") + 6);
+    EXPECT_NE(r.out.find(" bound=" + waste.substr(0, waste.find(' ')) + " "), std::string::npos) << r.out;
+    ASSERT_EQ(Cli(run + P("b.qlm")).status, 0);
+    EXPECT_EQ(Slurp(dir / "a.qlm"), Slurp(dir / "b.qlm"));
+
+    // The optimised mode's options mean nothing without it.
+    EXPECT_EQ(Cli("layout " + P("field.qlm") + " -o " + P("c.qlm") + " --time-limit 3").status, 2);
+    EXPECT_EQ(Cli("layout " + P("field.qlm") + " -o " + P("c.qlm") + " --optimise --threads 0").status, 2);
+}
+
 TEST_F(CliTest, RenderWritesAPictureOfTheWholeMap)
 {
     Spit(dir / "plain.qlm", MapText({{10, 10, 5, 4}}, "Builds 0\nMarks 0\n"));

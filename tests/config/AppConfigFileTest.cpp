@@ -38,7 +38,8 @@ protected:
 constexpr const char* kDefaultFile =
     "AutoMemory\nMaxBackLine: 8\nZoomType: KeepOffset\nGridLine: Auto\nHideBuildFrame: No\n"
     "HideBuildGrid: No\nHideBuildName: No\nHouseColor: ff1c00\nFactoryColor: ff1c00\n"
-    "OtherBuildColor: ff1c00\nColorNames: 0\nRoad: Notice\nSaveTempRecFile\n";
+    "OtherBuildColor: ff1c00\nColorNames: 0\nRoad: Notice\nSaveTempRecFile\n"
+    "LayoutMode: Beam\nLayoutTimeLimit: 10\n";
 
 TEST_F(AppConfigFileTest, DefaultsWriteTheDocumentedFile)
 {
@@ -63,6 +64,8 @@ TEST_F(AppConfigFileTest, EveryFieldSurvivesAWriteAndRead)
     config.roadNotice = true;
     config.roadMake = true;
     config.saveTempRecFile = false;
+    config.optimisedLayout = true;
+    config.layoutSeconds = 25;
     ASSERT_TRUE(AppConfigFile::Write(file, config));
 
     AppConfig back{file};
@@ -70,6 +73,28 @@ TEST_F(AppConfigFileTest, EveryFieldSurvivesAWriteAndRead)
     EXPECT_EQ(back.colorNames, config.colorNames);
     EXPECT_FALSE(back.autoMemory);
     EXPECT_EQ(back.memoryBudget, 777);
+    EXPECT_TRUE(back.optimisedLayout);
+    EXPECT_EQ(back.layoutSeconds, 25);
+}
+
+TEST_F(AppConfigFileTest, LayoutModeKeysComeLastSoOlderFilesAndReadersStillWork)
+{
+    // A file from before the keys: everything read, the mode stays the default.
+    std::string older = kDefaultFile;
+    older.erase(older.find("LayoutMode:"));
+    config.optimisedLayout = true;
+    AppConfigFile::Parse("CustomMemery: 500\n" + older.substr(older.find('\n') + 1), config);
+    EXPECT_EQ(config.memoryBudget, 500);
+    EXPECT_TRUE(config.saveTempRecFile);
+    EXPECT_TRUE(config.optimisedLayout);
+
+    // Out-of-range limits are held to 1 s … 1 h; an unknown mode is the beam search.
+    AppConfigFile::Parse(older + "LayoutMode: Optimised LayoutTimeLimit: 0", config);
+    EXPECT_TRUE(config.optimisedLayout);
+    EXPECT_EQ(config.layoutSeconds, AppConfigFile::kMinLayoutSeconds);
+    AppConfigFile::Parse(older + "LayoutMode: fast LayoutTimeLimit: 99999999", config);
+    EXPECT_FALSE(config.optimisedLayout);
+    EXPECT_EQ(config.layoutSeconds, AppConfigFile::kMaxLayoutSeconds);
 }
 
 TEST_F(AppConfigFileTest, OnlyACustomBudgetKeepsDefaultsForTheRest)

@@ -69,7 +69,8 @@ TEST_F(AppConfigTest, CreationReadsTheFileAndDestructionRewritesItInFull)
     EXPECT_EQ(Slurp(file),
               "CustomMemery: 500\nMaxBackLine: 8\nZoomType: KeepOffset\nGridLine: Auto\nHideBuildFrame: No\n"
               "HideBuildGrid: No\nHideBuildName: No\nHouseColor: ff1c00\nFactoryColor: ff1c00\n"
-              "OtherBuildColor: ff1c00\nColorNames: 0\nRoad: Notice\nSaveTempRecFile\n");
+              "OtherBuildColor: ff1c00\nColorNames: 0\nRoad: Notice\nSaveTempRecFile\n"
+              "LayoutMode: Beam\nLayoutTimeLimit: 10\n");
     EXPECT_FALSE(std::filesystem::exists(dir / "ql.cfg.new"));
 }
 
