@@ -7,6 +7,7 @@
 #include "search/LaySettings.h"
 #include "view/QtText.h"
 
+#include <QButtonGroup>
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
@@ -45,7 +46,9 @@ CLaySetDlg::CLaySetDlg(MsgCenter& center, AppConfig& config, QWidget* parent)
     auto* memoryBox = new QGroupBox(QStringLiteral("搜索时的内存使用"), this);
     Place(memoryBox, 4, 21, 143, 124);
     auto* backLineBox = new QGroupBox(QStringLiteral("回溯行数"), this);
-    Place(backLineBox, 4, 150, 143, 154);
+    Place(backLineBox, 4, 150, 143, 92);
+    auto* modeBox = new QGroupBox(QStringLiteral("布局方式"), this);
+    Place(modeBox, 4, 244, 143, 64);
 
     Place(new QLabel(QStringLiteral("QuarrinLayvane 自动布局搜索选项"), this), 8, 5, 135, 9);
 
@@ -67,7 +70,20 @@ CLaySetDlg::CLaySetDlg(MsgCenter& center, AppConfig& config, QWidget* parent)
     Place(WrappedText(QStringLiteral("        修改此值可以控制搜索的精细度,当你搜索出来的结果浪费土地太多时可以尝试增加该值"
                                      "来改善搜索效果,当你的搜索时间和占用内存太大时可以减小此值来降低消耗."),
                       this),
-          12, 182, 130, 116);
+          12, 180, 130, 60);
+
+    // The two modes form their own group, apart from the memory radios.
+    auto* modeGroup = new QButtonGroup(this);
+    beamRadio_ = new QRadioButton(QStringLiteral("回溯搜索"), this);
+    Place(beamRadio_, 10, 255, 130, 10);
+    optimisedRadio_ = new QRadioButton(QStringLiteral("优化布局 (逼近最少浪费)"), this);
+    Place(optimisedRadio_, 10, 268, 130, 10);
+    modeGroup->addButton(beamRadio_);
+    modeGroup->addButton(optimisedRadio_);
+    Place(new QLabel(QStringLiteral("时间限制"), this), 21, 285, 38, 9);
+    secondsEdit_ = NumberEdit(this);
+    Place(secondsEdit_, 60, 283, 40, 13);
+    Place(new QLabel(QStringLiteral("秒"), this), 104, 285, 12, 9);
 
     okButton_ = new QPushButton(QStringLiteral("确定"), this);
     Place(okButton_, 52, 312, 44, 16);
@@ -76,9 +92,13 @@ CLaySetDlg::CLaySetDlg(MsgCenter& center, AppConfig& config, QWidget* parent)
     budgetEdit_->setEnabled(!config_.autoMemory);
     budgetEdit_->setText(QString::number(config_.memoryBudget));
     backLineEdit_->setText(QString::number(config_.maxBackLine));
+    (config_.optimisedLayout ? optimisedRadio_ : beamRadio_)->setChecked(true);
+    secondsEdit_->setEnabled(config_.optimisedLayout);
+    secondsEdit_->setText(QString::number(config_.layoutSeconds));
 
     // Toggled rather than clicked, so arrow keys between the radios count too.
     connect(fixedRadio_, &QRadioButton::toggled, budgetEdit_, &QLineEdit::setEnabled);
+    connect(optimisedRadio_, &QRadioButton::toggled, secondsEdit_, &QLineEdit::setEnabled);
     connect(okButton_, &QPushButton::clicked, this, &CLaySetDlg::Apply);
 }
 
@@ -88,6 +108,9 @@ void CLaySetDlg::Apply()
                                                 ToModelText(backLineEdit_->text()));
     if (shownBudget)
         budgetEdit_->setText(QString::number(*shownBudget));
+    if (const auto shownSeconds =
+            LaySettings::ApplyMode(config_, optimisedRadio_->isChecked(), ToModelText(secondsEdit_->text())))
+        secondsEdit_->setText(QString::number(*shownSeconds));
     center_.Send(ChangePanel_Msg{"main"});
 }
 

@@ -10,7 +10,8 @@ class QPushButton;
 class QRadioButton;
 
 // The side panel "set": the memory the layout search may use (automatic or a
-// fixed maximum) and its back lines. Nothing reaches the settings before "确定".
+// fixed maximum), its back lines, and the layout mode (the beam search or the
+// optimised mode with its time limit). Nothing reaches the settings before "确定".
 class CLaySetDlg : public QWidget {
     Q_OBJECT
 
@@ -23,6 +24,9 @@ public:
     QRadioButton* FixedRadio() const { return fixedRadio_; }
     QLineEdit* BudgetEdit() const { return budgetEdit_; }
     QLineEdit* BackLineEdit() const { return backLineEdit_; }
+    QRadioButton* BeamRadio() const { return beamRadio_; }
+    QRadioButton* OptimisedRadio() const { return optimisedRadio_; }
+    QLineEdit* SecondsEdit() const { return secondsEdit_; }
     QPushButton* OkButton() const { return okButton_; }
 
     // What "确定" does: store the values, then back to the panel "main".
@@ -41,5 +45,8 @@ private:
     QRadioButton* fixedRadio_;
     QLineEdit* budgetEdit_;
     QLineEdit* backLineEdit_;
+    QRadioButton* beamRadio_;
+    QRadioButton* optimisedRadio_;
+    QLineEdit* secondsEdit_;
     QPushButton* okButton_;
 };

@@ -1,6 +1,7 @@
 #include "search/CSearchInfoDlg.h"
 
 #include "msg/MsgCenter.h"
+#include "search/SearchControl.h"
 #include "view/QtText.h"
 
 #include <QCloseEvent>
@@ -58,13 +59,17 @@ QString CSearchInfoDlg::ShownCounts() const
 
 void CSearchInfoDlg::Stop()
 {
-    if (progress_.Stop())
+    if (showingResult_)
+        done(QDialog::Accepted);
+    else if (progress_.Stop())
         ShowProgress();
 }
 
 void CSearchInfoDlg::Cancel()
 {
-    if (progress_.Cancel())
+    if (showingResult_)
+        done(QDialog::Rejected);
+    else if (progress_.Cancel())
         ShowProgress();
 }
 
@@ -76,17 +81,34 @@ void CSearchInfoDlg::reject()
 void CSearchInfoDlg::closeEvent(QCloseEvent* event)
 {
     event->ignore();
-    if (progress_.Close())
+    if (showingResult_)
+        done(QDialog::Accepted);
+    else if (progress_.Close())
         ShowProgress();
 }
 
 void CSearchInfoDlg::OnFinished(const BuildSearchFinished_Msg*)
 {
-    done(progress_.Cancelling() ? QDialog::Rejected : QDialog::Accepted);
+    if (!progress_.Cancelling() && SearchControl::Instance().optimising)
+        ShowResult();
+    else
+        done(progress_.Cancelling() ? QDialog::Rejected : QDialog::Accepted);
+}
+
+void CSearchInfoDlg::ShowResult()
+{
+    const SearchControl& control = SearchControl::Instance();
+    showingResult_ = true;
+    text_->setText(QStringLiteral("搜索已结束."));
+    counts_->setText(
+        FromModelText(SearchProgressText::OptimisedResultText(control.optimisedUncovered, control.optimisedBound)));
+    stopButton_->setText(QStringLiteral("确定"));
 }
 
 void CSearchInfoDlg::OnTimer(const Timer_Msg<1000>*)
 {
+    if (showingResult_)
+        return;
     progress_.Advance();
     ShowProgress();
 }

@@ -12,6 +12,9 @@ class QPushButton;
 // The modal progress dialog of a layout search. Only the end of the search
 // (BuildSearchFinished_Msg) ends it: Rejected when the user cancelled,
 // Accepted otherwise. Its buttons and the close box only stop or cancel.
+// An optimised run that was not cancelled shows its result first (whether
+// it is proven best) and ends when the user confirms it ("确定", Accepted)
+// or drops it ("取消搜索", Rejected).
 class CSearchInfoDlg : public QDialog {
     Q_OBJECT
 
@@ -25,6 +28,8 @@ public:
     QString ShownCounts() const;
     QPushButton* StopButton() const { return stopButton_; }
     QPushButton* CancelButton() const { return cancelButton_; }
+    // An optimised run has ended and its result waits for the user.
+    bool ShowingResult() const { return showingResult_; }
 
     void Stop();
     void Cancel();
@@ -40,6 +45,7 @@ private:
     void OnFinished(const BuildSearchFinished_Msg*);
     void OnTimer(const Timer_Msg<1000>*);
     void ShowProgress();
+    void ShowResult();
 
     MsgCenter& center_;
     SearchProgressText progress_;
@@ -47,4 +53,5 @@ private:
     QLabel* counts_;
     QPushButton* stopButton_;
     QPushButton* cancelButton_;
+    bool showingResult_ = false;
 };

@@ -60,3 +60,13 @@ std::optional<std::int32_t> LaySettings::Apply(AppConfig& config, bool autoMemor
     config.maxBackLine = std::clamp(ParseNumber(backLineText), 0, AppConfigFile::kMaxBackLineLimit);
     return shownBudget;
 }
+
+std::optional<std::int32_t> LaySettings::ApplyMode(AppConfig& config, bool optimised, std::string_view secondsText)
+{
+    config.optimisedLayout = optimised;
+    const std::int32_t typed = ParseNumber(secondsText);
+    config.layoutSeconds = std::clamp(typed, AppConfigFile::kMinLayoutSeconds, AppConfigFile::kMaxLayoutSeconds);
+    if (config.layoutSeconds != typed)
+        return config.layoutSeconds;
+    return std::nullopt;
+}

@@ -23,4 +23,7 @@ public:
     // show instead of its text when that text was out of range.
     static std::optional<std::int32_t> Apply(AppConfig& config, bool autoMemory, std::string_view budgetText,
                                              std::string_view backLineText);
+    // Stores the layout mode and the optimised mode's time limit in seconds.
+    // Returns the limit the edit has to show when its text was out of range.
+    static std::optional<std::int32_t> ApplyMode(AppConfig& config, bool optimised, std::string_view secondsText);
 };

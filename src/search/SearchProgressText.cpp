@@ -3,6 +3,7 @@
 #include "platform/TextCodec.h"
 #include "search/SearchControl.h"
 
+#include <algorithm>
 #include <cstdio>
 
 SearchProgressText::SearchProgressText() : text_(platform::Utf8ToGb18030(InitialText())) {}
@@ -65,8 +66,29 @@ std::string SearchProgressText::CountsText(int componentsDone, int componentsTot
     return platform::Utf8ToGb18030(text);
 }
 
+std::string SearchProgressText::OptimisedCountsText(int uncovered, int bound)
+{
+    if (uncovered < 0)
+        return platform::Utf8ToGb18030("正在生成初始布局");
+    char text[128];
+    std::snprintf(text, sizeof text, "当前布局未覆盖 %d 格, 下界 %d 格", uncovered, std::max(bound, 0));
+    return platform::Utf8ToGb18030(text);
+}
+
+std::string SearchProgressText::OptimisedResultText(int uncovered, int bound)
+{
+    char text[160];
+    if (uncovered == bound)
+        std::snprintf(text, sizeof text, "布局完成: 未覆盖 %d 格, 已证明最优.", uncovered);
+    else
+        std::snprintf(text, sizeof text, "布局完成: 未覆盖 %d 格, 最优布局至少未覆盖 %d 格.", uncovered, bound);
+    return platform::Utf8ToGb18030(text);
+}
+
 std::string SearchProgressText::CurrentCountsText()
 {
     const SearchControl& control = SearchControl::Instance();
+    if (control.optimising)
+        return OptimisedCountsText(control.optimisedUncovered, control.optimisedBound);
     return CountsText(control.componentsDone, control.componentsTotal, control.statesKept);
 }

@@ -34,7 +34,13 @@ public:
 
     // GB18030, e.g. "已完成 3 / 7 个区域, 保留 12345 个状态".
     static std::string CountsText(int componentsDone, int componentsTotal, std::int64_t statesKept);
-    // The same from SearchControl's counters as the worker has left them now.
+    // GB18030: the optimised mode's best layout so far and its bound
+    // (negative figures: none yet).
+    static std::string OptimisedCountsText(int uncovered, int bound);
+    // GB18030: how an optimised run ended, telling whether it is proven best.
+    static std::string OptimisedResultText(int uncovered, int bound);
+    // The counts line of the mode that runs, from SearchControl as the worker
+    // has left it now.
     static std::string CurrentCountsText();
 
 private:

@@ -101,6 +101,39 @@ TEST_F(CSearchInfoDlgTest, SearchEndAcceptsUnlessCancelled)
     EXPECT_EQ(RunUntilFinished(), QDialog::Rejected);
 }
 
+TEST_F(CSearchInfoDlgTest, OptimisedRunShowsItsResultUntilTheUserConfirmsOrDropsIt)
+{
+    SearchControl& control = SearchControl::Instance();
+    control.optimising = true;
+    control.optimisedUncovered = -1;
+    center.Send(Timer_Msg<1000>{});
+    EXPECT_EQ(dlg.ShownCounts(), QStringLiteral("正在生成初始布局"));
+    control.optimisedUncovered = 9;
+    control.optimisedBound = 4;
+    center.Send(Timer_Msg<1000>{});
+    EXPECT_EQ(dlg.ShownCounts(), QStringLiteral("当前布局未覆盖 9 格, 下界 4 格"));
+
+    // The end keeps the dialog open with the result; Enter confirms it.
+    control.optimisedUncovered = 4;
+    QTimer::singleShot(0, [&] {
+        center.Send(BuildSearchFinished_Msg{});
+        EXPECT_TRUE(dlg.ShowingResult());
+        EXPECT_EQ(dlg.ShownCounts(), QStringLiteral("布局完成: 未覆盖 4 格, 已证明最优."));
+        EXPECT_EQ(dlg.StopButton()->text(), QStringLiteral("确定"));
+        QTest::keyClick(&dlg, Qt::Key_Return);
+    });
+    EXPECT_EQ(dlg.exec(), QDialog::Accepted);
+
+    CSearchInfoDlg second{center};
+    control.optimisedUncovered = 6;
+    QTimer::singleShot(0, [&] {
+        center.Send(BuildSearchFinished_Msg{});
+        EXPECT_EQ(second.ShownCounts(), QStringLiteral("布局完成: 未覆盖 6 格, 最优布局至少未覆盖 4 格."));
+        QTest::mouseClick(second.CancelButton(), Qt::LeftButton);
+    });
+    EXPECT_EQ(second.exec(), QDialog::Rejected);
+}
+
 TEST(CSearchInfoDlgLifeTest, LeavesTheMessageCenterWhenDestroyed)
 {
     MsgCenter& center = MsgCenter::Instance();

@@ -163,3 +163,28 @@ TEST_F(CLaySetDlgTest, OkReturnsToTheMainPanelAndNothingElseDoes)
     EXPECT_EQ(requests.panels, std::vector<std::string>{"main"});
     EXPECT_EQ(config.maxBackLine, 20);
 }
+
+TEST_F(CLaySetDlgTest, LayoutModeAndTimeLimitReachTheSettingsOnlyThroughOk)
+{
+    config.layoutSeconds = 10;
+    Panel();
+    EXPECT_TRUE(panel->BeamRadio()->isChecked());
+    EXPECT_FALSE(panel->SecondsEdit()->isEnabled());
+    // The mode radios are a group of their own: the memory choice stays.
+    QTest::mouseClick(panel->OptimisedRadio(), Qt::LeftButton);
+    EXPECT_TRUE(panel->SecondsEdit()->isEnabled());
+    EXPECT_TRUE(panel->AutoRadio()->isChecked());
+    Retype(panel->SecondsEdit(), QStringLiteral("0"));
+    EXPECT_FALSE(config.optimisedLayout);
+    QTest::mouseClick(panel->OkButton(), Qt::LeftButton);
+    EXPECT_TRUE(config.optimisedLayout);
+    EXPECT_EQ(config.layoutSeconds, 1);
+    EXPECT_EQ(panel->SecondsEdit()->text(), QStringLiteral("1"));
+
+    Retype(panel->SecondsEdit(), QStringLiteral("45"));
+    // On the radio's mark: a click beside its short text is no click.
+    QTest::mouseClick(panel->BeamRadio(), Qt::LeftButton, {}, QPoint(6, panel->BeamRadio()->height() / 2));
+    QTest::mouseClick(panel->OkButton(), Qt::LeftButton);
+    EXPECT_FALSE(config.optimisedLayout);
+    EXPECT_EQ(config.layoutSeconds, 45);
+}
