@@ -14,6 +14,9 @@ constexpr int kWindowConflicts = 3000;
 constexpr int kWholeConflicts = 60000;
 // Two holes this close (in steps) are freed together along the way between them.
 constexpr int kCorridorLength = 40;
+// While small neighbourhoods keep gaining they are tried first; after this
+// many hole tasks without a gain in a component, large ones.
+constexpr int kStaleTasks = 24;
 
 int Between(std::mt19937& dice, int low, int high)
 {
@@ -174,10 +177,12 @@ bool NeighbourhoodSearch::PickHoleTask(std::mt19937& dice, Task& task)
         }
         task.marked.clear();
         task.query = Query::Improve;
+        task.component = c;
+        const bool large = components_[static_cast<std::size_t>(c)].stale >= kStaleTasks;
         const int ux = CellX(u), uy = CellY(u);
         if (partner >= 0 && Between(dice, 0, 9) < 6) {
             if (Distance(u, partner) <= kCorridorLength) {
-                MarkCorridor(u, partner, Between(dice, 4, 8), task);
+                MarkCorridor(u, partner, large ? Between(dice, 4, 8) : Between(dice, 1, 3), task);
             } else {
                 // Too far apart to free at once: move this hole toward the other.
                 const int side = Between(dice, 7, 11);
@@ -194,12 +199,14 @@ bool NeighbourhoodSearch::PickHoleTask(std::mt19937& dice, Task& task)
                 task.partner = partner;
             }
         } else {
-            const int w = Between(dice, 14, 26), h = Between(dice, 14, 26);
+            const int low = large ? 14 : 6, high = large ? 26 : 12;
+            const int w = Between(dice, low, high), h = Between(dice, low, high);
             MarkRect(ux - Between(dice, 0, w - 1), uy - Between(dice, 0, h - 1), w, h, task);
         }
         if (Reserve(task))
             return true;
     }
+    task.component = -1;
     return false;
 }
 
@@ -401,8 +408,11 @@ void NeighbourhoodSearch::Settle(const Task& task, bool improved)
         c.factoriesDone = c.factoriesDone || task.factoriesProven;
         return;
     }
-    if (task.query != Query::Factories)
+    if (task.query != Query::Factories) {
+        ComponentState& c = components_[static_cast<std::size_t>(task.component)];
+        c.stale = improved ? 0 : c.stale + 1;
         return;
+    }
     ComponentState& c = components_[static_cast<std::size_t>(task.component)];
     const int cells = static_cast<int>(region_.Components()[static_cast<std::size_t>(task.component)].cells.size());
     c.factoryFailures = improved ? 0 : c.factoryFailures + 1;

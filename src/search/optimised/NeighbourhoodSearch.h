@@ -53,6 +53,8 @@ private:
     };
     struct ComponentState {
         int bound = 0;
+        int stale = 0;  // hole tasks since the last that gained
+
         bool factoriesDone = false;
         int factoryFailures = 0;
     };
