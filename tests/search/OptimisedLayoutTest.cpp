@@ -142,7 +142,10 @@ TEST(OptimisedLayoutTest, EveryLayoutIsValidAndNeverBeatsItsBound)
         const SearchState map = RandomRegions::Random(seed, seed % 3 == 0 ? 60 : 30);
         SearchState region = map;
         SearchControl control;
-        const OptimisedLayout::Outcome outcome = OptimisedLayout::Run(region, control, OneThread(8, seed));
+        // Now and then two searches at once, whose best components are merged.
+        OptimiseSettings settings = OneThread(8, seed);
+        settings.threads = seed % 4 == 0 ? 2 : 1;
+        const OptimisedLayout::Outcome outcome = OptimisedLayout::Run(region, control, settings);
         const Checked checked = CheckLayout(map, region.placed);
         EXPECT_EQ(outcome.uncovered, checked.uncovered);
         EXPECT_LE(outcome.bound, outcome.uncovered);

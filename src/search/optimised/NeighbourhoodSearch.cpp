@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <thread>
 
 namespace {
 
@@ -37,8 +36,9 @@ int CountFactories(const std::vector<Placement>& layout)
 }  // namespace
 
 NeighbourhoodSearch::NeighbourhoodSearch(PackingLayout& layout, SearchControl& control,
-                                         const OptimiseSettings& settings)
-    : layout_(layout), region_(layout.Region()), control_(control), settings_(settings)
+                                         const OptimiseSettings& settings, int member, int members)
+    : layout_(layout), region_(layout.Region()), control_(control), settings_(settings),
+      dice_(settings.seed + 7919u * static_cast<std::uint32_t>(member))
 {
     if (settings_.work < 0)
         deadline_ = std::chrono::steady_clock::now() + settings_.timeLimit;
@@ -52,28 +52,25 @@ NeighbourhoodSearch::NeighbourhoodSearch(PackingLayout& layout, SearchControl& c
     std::stable_sort(wholeOrder_.begin(), wholeOrder_.end(), [&](int a, int b) {
         return list[static_cast<std::size_t>(a)].cells.size() < list[static_cast<std::size_t>(b)].cells.size();
     });
-}
-
-int NeighbourhoodSearch::Bound() const
-{
-    std::lock_guard lock(mutex_);
-    int bound = region_.DeadCells();
-    for (const ComponentState& c : components_)
-        bound += c.bound;
-    return bound;
+    // Each member starts at its own share of the small components.
+    std::rotate(wholeOrder_.begin(), wholeOrder_.begin() + static_cast<std::ptrdiff_t>(wholeOrder_.size() * member / std::max(1, members)),
+                wholeOrder_.end());
 }
 
 void NeighbourhoodSearch::Run()
 {
-    int threads = settings_.threads;
-    if (threads <= 0)
-        threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-    std::vector<std::thread> helpers;
-    for (int i = 1; i < threads; ++i)
-        helpers.emplace_back([this, i] { Worker(settings_.seed + 7919u * static_cast<std::uint32_t>(i)); });
-    Worker(settings_.seed);
-    for (std::thread& t : helpers)
-        t.join();
+    while (!Finished()) {
+        std::optional<Task> task = PickTask();
+        if (!task)
+            break;
+        Extract(*task);
+        ++workDone_;
+        const auto found = Solve(*task);
+        if (found)
+            Apply(*task, *found);
+        Settle(*task, found.has_value());
+        Publish();
+    }
     Publish();
 }
 
@@ -99,43 +96,13 @@ bool NeighbourhoodSearch::Finished() const
         if (!IsDone(static_cast<int>(c)))
             return false;
     }
-    return active_.empty();
+    return true;
 }
 
-void NeighbourhoodSearch::Worker(std::uint32_t seed)
-{
-    std::mt19937 dice(seed);
-    for (;;) {
-        std::optional<Task> task;
-        {
-            std::lock_guard lock(mutex_);
-            if (Finished())
-                return;
-            task = PickTask(dice);
-            if (task) {
-                Extract(*task);
-                ++workDone_;
-            }
-        }
-        if (!task) {
-            // Every target lies under another thread's task just now.
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-            continue;
-        }
-        const auto found = Solve(*task);
-        std::lock_guard lock(mutex_);
-        if (found)
-            Apply(*task, *found);
-        Settle(*task, found.has_value());
-        Release(task->reserved);
-        Publish();
-    }
-}
-
-std::optional<NeighbourhoodSearch::Task> NeighbourhoodSearch::PickTask(std::mt19937& dice)
+std::optional<NeighbourhoodSearch::Task> NeighbourhoodSearch::PickTask()
 {
     Task task;
-    task.seed = static_cast<std::uint32_t>(dice());
+    task.seed = static_cast<std::uint32_t>(dice_());
     while (wholeNext_ < wholeOrder_.size()) {
         const int c = wholeOrder_[wholeNext_];
         if (IsDone(c)) {
@@ -145,25 +112,23 @@ std::optional<NeighbourhoodSearch::Task> NeighbourhoodSearch::PickTask(std::mt19
         task.query = Query::WholeComponent;
         task.component = c;
         task.marked = region_.Components()[static_cast<std::size_t>(c)].cells;
-        if (!Reserve(task))
-            break;
         ++wholeNext_;
         return task;
     }
     task = Task{};
-    task.seed = static_cast<std::uint32_t>(dice());
-    if (Between(dice, 0, 9) < 8 && PickHoleTask(dice, task))
+    task.seed = static_cast<std::uint32_t>(dice_());
+    if (Between(dice_, 0, 9) < 8 && PickHoleTask(task))
         return task;
-    if (PickFactoryTask(dice, task) || PickHoleTask(dice, task))
+    if (PickFactoryTask(task) || PickHoleTask(task))
         return task;
     return std::nullopt;
 }
 
-bool NeighbourhoodSearch::PickHoleTask(std::mt19937& dice, Task& task)
+bool NeighbourhoodSearch::PickHoleTask(Task& task)
 {
     const auto& holes = layout_.Holes();
     for (int attempt = 0; attempt < 8 && !holes.empty(); ++attempt) {
-        const int u = holes[dice() % holes.size()];
+        const int u = holes[dice_() % holes.size()];
         const int c = region_.ComponentOf(u);
         if (AtBound(c))
             continue;
@@ -180,17 +145,17 @@ bool NeighbourhoodSearch::PickHoleTask(std::mt19937& dice, Task& task)
         task.component = c;
         const bool large = components_[static_cast<std::size_t>(c)].stale >= kStaleTasks;
         const int ux = CellX(u), uy = CellY(u);
-        if (partner >= 0 && Between(dice, 0, 9) < 6) {
+        if (partner >= 0 && Between(dice_, 0, 9) < 6) {
             if (Distance(u, partner) <= kCorridorLength) {
-                MarkCorridor(u, partner, large ? Between(dice, 4, 8) : Between(dice, 1, 3), task);
+                MarkCorridor(u, partner, large ? Between(dice_, 4, 8) : Between(dice_, 1, 3), task);
             } else {
                 // Too far apart to free at once: move this hole toward the other.
-                const int side = Between(dice, 7, 11);
+                const int side = Between(dice_, 7, 11);
                 const auto start = [&](int from, int to) {
                     if (to > from)
-                        return from - Between(dice, 0, 2);
+                        return from - Between(dice_, 0, 2);
                     if (to < from)
-                        return from - side + 1 + Between(dice, 0, 2);
+                        return from - side + 1 + Between(dice_, 0, 2);
                     return from - side / 2;
                 };
                 MarkRect(start(ux, CellX(partner)), start(uy, CellY(partner)), side, side, task);
@@ -200,33 +165,33 @@ bool NeighbourhoodSearch::PickHoleTask(std::mt19937& dice, Task& task)
             }
         } else {
             const int low = large ? 14 : 6, high = large ? 26 : 12;
-            const int w = Between(dice, low, high), h = Between(dice, low, high);
-            MarkRect(ux - Between(dice, 0, w - 1), uy - Between(dice, 0, h - 1), w, h, task);
+            const int w = Between(dice_, low, high), h = Between(dice_, low, high);
+            MarkRect(ux - Between(dice_, 0, w - 1), uy - Between(dice_, 0, h - 1), w, h, task);
         }
-        if (Reserve(task))
+        if (HasCells(task))
             return true;
     }
     task.component = -1;
     return false;
 }
 
-bool NeighbourhoodSearch::PickFactoryTask(std::mt19937& dice, Task& task)
+bool NeighbourhoodSearch::PickFactoryTask(Task& task)
 {
     const auto& list = region_.Components();
     if (list.empty())
         return false;
-    const std::size_t first = dice() % list.size();
+    const std::size_t first = dice_() % list.size();
     for (std::size_t i = 0; i < list.size(); ++i) {
         const std::size_t c = (first + i) % list.size();
         if (components_[c].factoriesDone || list[c].cells.size() < 20)
             continue;
-        const int cell = list[c].cells[dice() % list[c].cells.size()];
-        const int w = Between(dice, 6, 12), h = Between(dice, 6, 12);
+        const int cell = list[c].cells[dice_() % list[c].cells.size()];
+        const int w = Between(dice_, 6, 12), h = Between(dice_, 6, 12);
         task.marked.clear();
-        MarkRect(CellX(cell) - Between(dice, 0, w - 1), CellY(cell) - Between(dice, 0, h - 1), w, h, task);
+        MarkRect(CellX(cell) - Between(dice_, 0, w - 1), CellY(cell) - Between(dice_, 0, h - 1), w, h, task);
         task.query = Query::Factories;
         task.component = static_cast<int>(c);
-        return Reserve(task);
+        return HasCells(task);
     }
     return false;
 }
@@ -260,37 +225,6 @@ void NeighbourhoodSearch::MarkCorridor(int from, int to, int halfWidth, Task& ta
             }
         }
     }
-}
-
-bool NeighbourhoodSearch::Reserve(Task& task)
-{
-    if (task.marked.empty())
-        return false;
-    Rect r{GridSize, GridSize, -1, -1};
-    for (const int cell : task.marked) {
-        r.x0 = std::min(r.x0, CellX(cell));
-        r.y0 = std::min(r.y0, CellY(cell));
-        r.x1 = std::max(r.x1, CellX(cell));
-        r.y1 = std::max(r.y1, CellY(cell));
-    }
-    // Freed buildings reach past the marked cells.
-    constexpr int reach = Neighbourhood::kReach;
-    r = {std::max(0, r.x0 - reach), std::max(0, r.y0 - reach), std::min(GridSize - 1, r.x1 + reach),
-         std::min(GridSize - 1, r.y1 + reach)};
-    for (const Rect& other : active_) {
-        if (other.Meets(r))
-            return false;
-    }
-    active_.push_back(r);
-    task.reserved = r;
-    return true;
-}
-
-void NeighbourhoodSearch::Release(const Rect& rect)
-{
-    const auto at = std::find(active_.begin(), active_.end(), rect);
-    if (at != active_.end())
-        active_.erase(at);
 }
 
 void NeighbourhoodSearch::Extract(Task& task) const
@@ -416,15 +350,21 @@ void NeighbourhoodSearch::Settle(const Task& task, bool improved)
     ComponentState& c = components_[static_cast<std::size_t>(task.component)];
     const int cells = static_cast<int>(region_.Components()[static_cast<std::size_t>(task.component)].cells.size());
     c.factoryFailures = improved ? 0 : c.factoryFailures + 1;
-    if (c.factoryFailures >= std::max(24, cells / 20))
+    if (c.factoryFailures >= std::max(8, cells / 100))
         c.factoriesDone = true;
 }
 
 void NeighbourhoodSearch::Publish()
 {
+    // Several members may run: the progress shows the best of them.
     int bound = region_.DeadCells();
     for (const ComponentState& c : components_)
         bound += c.bound;
-    control_.optimisedUncovered = layout_.Uncovered();
-    control_.optimisedBound = bound;
+    const int uncovered = layout_.Uncovered();
+    int shown = control_.optimisedUncovered;
+    while ((shown < 0 || uncovered < shown) && !control_.optimisedUncovered.compare_exchange_weak(shown, uncovered)) {
+    }
+    shown = control_.optimisedBound;
+    while (bound > shown && !control_.optimisedBound.compare_exchange_weak(shown, bound)) {
+    }
 }
