@@ -116,6 +116,11 @@ int main(int argc, char** argv)
             // Unproven: judged against the best known layout.
             goal = uncovered <= 1.1 * r.uncovered + 1;
             ratio = r.uncovered == 0 ? (uncovered == 0 ? 1.0 : 0.0) : static_cast<double>(uncovered) / r.uncovered;
+        } else {
+            // No reference: judged against the optimised mode's own proven bound.
+            optimum = ">=" + std::to_string(outcome.bound);
+            goal = uncovered <= 1.1 * outcome.bound + 1;
+            ratio = outcome.bound == 0 ? 0.0 : static_cast<double>(uncovered) / outcome.bound;
         }
         missed += !goal || uncovered > beam;
         std::printf("| %s | %d | %s | %d | %.2f | %s | %d | %s | %.2f s | %d |\n", map.name.c_str(), cells,
