@@ -4,13 +4,16 @@
 #include "config/AppConfig.h"
 #include "msg/Messages.h"
 #include "msg/MsgCenter.h"
+#include "platform/SafeFileWrite.h"
+#include "platform/TextCodec.h"
 #include "scene/Scene.h"
 #include "view/OffscreenGui.h"
 #include "view/ScenePainter.h"
 #include "view/SceneSelection.h"
 
+#include <QBuffer>
+#include <QByteArray>
 #include <QImage>
-#include <QString>
 
 #include <charconv>
 #include <iostream>
@@ -60,7 +63,10 @@ int Render(const std::vector<std::string>& args)
 
     const QImage picture = painter.Render();
     const std::string out = *parsed.Value("-o");
-    if (picture.isNull() || !picture.save(QString::fromStdString(out), "PNG")) {
+    QByteArray png;
+    QBuffer buffer(&png);
+    if (picture.isNull() || !buffer.open(QIODevice::WriteOnly) || !picture.save(&buffer, "PNG") ||
+        !platform::WriteFileSafely(platform::PathFromUtf8(out), std::string_view(png.constData(), png.size()))) {
         std::cerr << "render: cannot write " << out << "\n";
         return kFailed;
     }

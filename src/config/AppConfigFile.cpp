@@ -4,18 +4,19 @@
 
 #include "config/AppConfig.h"
 #include "config/ConfigWordReader.h"
+#include "platform/RegularFileRead.h"
 #include "platform/SafeFileWrite.h"
 
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
+#include <optional>
 #include <sstream>
 #include <vector>
 
 namespace {
 
-// No settings file is anywhere near this; a larger one is read only this far.
-constexpr std::streamsize kMaxFileBytes = 16 * 1024 * 1024;
+// No settings file is anywhere near this; a larger one is not ours.
+constexpr std::uintmax_t kMaxFileBytes = 16 * 1024 * 1024;
 
 std::string Hex(std::uint32_t value)
 {
@@ -136,20 +137,16 @@ std::string AppConfigFile::Format(const AppConfig& config)
 
 bool AppConfigFile::Read(const std::filesystem::path& file, AppConfig& config)
 {
-    std::ifstream in(file, std::ios::binary);
-    if (!in)
+    platform::FileReadProblem problem = platform::FileReadProblem::kNone;
+    const std::optional<std::string> text = platform::ReadRegularFile(file, kMaxFileBytes, problem);
+    if (!text)
         return false;
-    std::string text(static_cast<std::size_t>(kMaxFileBytes), '\0');
-    in.read(text.data(), kMaxFileBytes);
-    text.resize(static_cast<std::size_t>(in.gcount()));
-    Parse(text, config);
+    Parse(*text, config);
     return true;
 }
 
 bool AppConfigFile::Write(const std::filesystem::path& file, const AppConfig& config)
 {
     const std::string text = Format(config);
-    return platform::WriteFileSafely(file, [&](std::ostream& out) {
-        out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    });
+    return platform::WriteFileSafely(file, text);
 }

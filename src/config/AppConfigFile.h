@@ -21,7 +21,8 @@ public:
     static void Parse(std::string_view text, AppConfig& config);
     static std::string Format(const AppConfig& config);
 
-    // False when the file cannot be opened; the settings are then untouched.
+    // False when the file cannot be opened, is no regular file or is too
+    // large; the settings are then untouched.
     static bool Read(const std::filesystem::path& file, AppConfig& config);
     // False when the file cannot be written; an existing file is then kept whole.
     static bool Write(const std::filesystem::path& file, const AppConfig& config);

@@ -1,9 +1,10 @@
 #include "demo/DemoScriptReader.h"
 
+#include "platform/RegularFileRead.h"
 #include "platform/TextBlank.h"
 
 #include <array>
-#include <fstream>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -102,8 +103,10 @@ std::optional<DemoScript> DemoScriptReader::Read(std::istream& in, const std::fi
 
 std::optional<DemoScript> DemoScriptReader::ReadFile(const std::filesystem::path& file)
 {
-    std::ifstream in(file, std::ios::binary);
-    if (!in)
+    platform::FileReadProblem problem = platform::FileReadProblem::kNone;
+    std::optional<std::string> bytes = platform::ReadRegularFile(file, kMaxFileBytes, problem);
+    if (!bytes)
         return std::nullopt;
+    std::istringstream in(std::move(*bytes));
     return Read(in, file.parent_path());
 }

@@ -2,15 +2,15 @@
 
 #include "cmd/CmdList.h"
 #include "platform/FileNames.h"
+#include "platform/RegularFileRead.h"
 #include "platform/SafeFileWrite.h"
 #include "platform/TextCodec.h"
+#include "scene/MapFileReader.h"
 
 #include <algorithm>
 #include <array>
 #include <cctype>
 #include <ctime>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 #include <string_view>
 #include <system_error>
@@ -50,17 +50,11 @@ std::filesystem::path FileOfShow(const std::filesystem::path& folder, const std:
     return folder / platform::PathFromUtf8(platform::Gb18030ToUtf8(name) + std::string(extension));
 }
 
-bool CopyFileSafely(const std::filesystem::path& from, const std::filesystem::path& to)
+bool CopyMapSafely(const std::filesystem::path& from, const std::filesystem::path& to)
 {
-    std::ifstream in(from, std::ios::binary);
-    if (!in)
-        return false;
-    return platform::WriteFileSafely(to, [&in](std::ostream& out) {
-        std::copy(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>(),
-                  std::ostreambuf_iterator<char>(out));
-        if (in.bad())
-            out.setstate(std::ios::failbit);
-    });
+    platform::FileReadProblem problem = platform::FileReadProblem::kNone;
+    const std::optional<std::string> map = platform::ReadRegularFile(from, MapFileReader::kMaxFileBytes, problem);
+    return map && platform::WriteFileSafely(to, *map);
 }
 
 }  // namespace
@@ -129,12 +123,11 @@ RecordingExport::Outcome RecordingExport::Export(const std::filesystem::path& pr
         return Outcome{false, Gb("无法创建目录 demo/auto。")};
 
     // Without its starting map the script could not be played, so it is not written either.
-    if (!CopyFileSafely(StartMapFile(programFolder), FileOfShow(folder, name, kMapExtension)))
+    if (!CopyMapSafely(StartMapFile(programFolder), FileOfShow(folder, name, kMapExtension)))
         return Outcome{false, Gb("无法复制录制的起始地图 temp/s.qlm。")};
 
     const std::string text = ScriptText(name, author, date, history);
-    if (!platform::WriteFileSafely(FileOfShow(folder, name, kScriptExtension),
-                                   [&text](std::ostream& out) { out << text; }))
+    if (!platform::WriteFileSafely(FileOfShow(folder, name, kScriptExtension), text))
         return Outcome{false, Gb("无法写入演示脚本。")};
     return Outcome{true, {}};
 }

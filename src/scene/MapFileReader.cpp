@@ -1,5 +1,6 @@
 #include "scene/MapFileReader.h"
 
+#include "platform/RegularFileRead.h"
 #include "platform/TextBlank.h"
 
 #include "scene/BuildName.h"
@@ -7,7 +8,7 @@
 
 #include <array>
 #include <cstdint>
-#include <fstream>
+#include <optional>
 #include <sstream>
 #include <string_view>
 #include <vector>
@@ -24,7 +25,7 @@ constexpr std::string_view kNoMarks = "no marks found in this document!";
 
 constexpr std::array<std::string_view, 5> kHeaderWords{"Quarrin", "Layvane", "Map", "File.", "Version"};
 
-// No keyword is longer; the rest of a longer word is skipped, not kept.
+// No keyword is longer; a longer word is refused before it is read whole.
 constexpr std::size_t kMaxWordBytes = 64;
 
 // Words, numbers, characters and lines taken straight from a stream buffer,
@@ -39,9 +40,9 @@ public:
         SkipBlanks();
         word.clear();
         while (!AtEnd() && !platform::IsBlank(Peek())) {
-            const char c = static_cast<char>(Take());
-            if (word.size() < kMaxWordBytes)
-                word += c;
+            if (word.size() == kMaxWordBytes)
+                return false;
+            word += static_cast<char>(Take());
         }
         return !word.empty();
     }
@@ -274,8 +275,13 @@ bool MapFileReader::Read(std::istream& in, std::string& errorText, Scene& scene)
 
 bool MapFileReader::ReadFile(const std::filesystem::path& file, std::string& errorText, Scene& scene)
 {
-    std::ifstream in(file, std::ios::binary);
-    if (!in)
+    platform::FileReadProblem problem = platform::FileReadProblem::kNone;
+    std::optional<std::string> bytes = platform::ReadRegularFile(file, kMaxFileBytes, problem);
+    if (!bytes) {
+        if (problem != platform::FileReadProblem::kCannotOpen)
+            errorText += "file " + std::string(platform::FileReadProblemText(problem)) + ".";
         return false;
+    }
+    std::istringstream in(std::move(*bytes));
     return Read(in, errorText, scene);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <istream>
 #include <string>
@@ -11,9 +12,13 @@ class Scene;
 // still leave messages there (a missing building or ruler list).
 class MapFileReader {
 public:
+    // Far more than a full grid of named buildings needs; a larger file is no map.
+    static constexpr std::uintmax_t kMaxFileBytes = 16 * 1024 * 1024;
+
     // False when the file is refused; the scene is then exactly as it was.
     static bool Read(std::istream& in, std::string& errorText, Scene& scene);
 
-    // False, with nothing changed, also when the file cannot be opened.
+    // False, with nothing changed, also when the file cannot be opened (no
+    // message) or is no regular file or too large to be a map (a message).
     static bool ReadFile(const std::filesystem::path& file, std::string& errorText, Scene& scene);
 };
