@@ -28,5 +28,12 @@ void CliDemoMapLoader::OnLoad(const LoadDomoMap_Msg* msg)
         std::cerr << "load: map names are plain file names: " << platform::Gb18030ToUtf8(msg->mapName) << "\n";
         return;
     }
-    cli::LoadFirstMap({baseFolder_ / *file, platform::ProgramFolder() / "map" / *file}, scene_);
+    if (cli::LoadFirstMap({baseFolder_ / *file, platform::ProgramFolder() / "map" / *file}, scene_) != cli::kOk)
+        missedMap_ = true;
+}
+
+int CliDemoMapLoader::SaveScene(const std::filesystem::path& out) const
+{
+    const int saved = cli::SaveMap(out, scene_);
+    return saved == cli::kOk && missedMap_ ? cli::kFailed : saved;
 }

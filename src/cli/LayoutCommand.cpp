@@ -101,7 +101,7 @@ int Layout(const std::vector<std::string>& args)
 
     MsgCenter& center = MsgCenter::Instance();
     SearchControl& control = SearchControl::Instance();
-    Scene scene(center);
+    Scene scene(center, Scene::DemoScan::kNone);
     if (const int status = LoadMap(parsed.Positional()[0], scene); status != kOk)
         return status;
 

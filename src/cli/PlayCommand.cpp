@@ -24,6 +24,7 @@ class StderrPlayerView : public DemoPlayerView {
 public:
     void ShowInlinePage(const std::string&) override {}
     void ShowFilePage(const std::filesystem::path&) override {}
+    bool ShowsCaptions() const override { return false; }
     void LineIgnored(const std::string& line, std::string_view reason) override
     {
         std::cerr << "play: " << platform::Gb18030ToUtf8(line) << ": " << reason << "\n";
@@ -59,7 +60,7 @@ int Play(const std::vector<std::string>& args)
     }
 
     MsgCenter& center = MsgCenter::Instance();
-    Scene scene(center);
+    Scene scene(center, Scene::DemoScan::kNone);
     // The script alone, whatever the "demo" folder beside the tool holds.
     scene.Demos().entries.assign(1, std::move(*script));
     scene.Demos().selected = 1;
@@ -78,7 +79,7 @@ int Play(const std::vector<std::string>& args)
         std::cerr << "play: the demonstration stopped at a line without its mark; nothing was written\n";
         return kFailed;
     }
-    return SaveMap(*parsed.Value("-o"), scene);
+    return loader.SaveScene(*parsed.Value("-o"));
 }
 
 }  // namespace cli

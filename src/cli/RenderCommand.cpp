@@ -52,7 +52,7 @@ int Render(const std::vector<std::string>& args)
     // Fonts and painting need a GUI application; no display is needed.
     OffscreenGui gui("quarrinlayvane-cli");
 
-    Scene scene(MsgCenter::Instance());
+    Scene scene(MsgCenter::Instance(), Scene::DemoScan::kNone);
     if (const int status = LoadMap(parsed.Positional()[0], scene); status != kOk)
         return status;
     SceneSelection selection(scene);

@@ -17,7 +17,7 @@ int Resave(const std::vector<std::string>& args)
                   << "\nusage: quarrinlayvane-cli resave MAP -o OUT\n";
         return kUsage;
     }
-    Scene scene(MsgCenter::Instance());
+    Scene scene(MsgCenter::Instance(), Scene::DemoScan::kNone);
     if (const int status = LoadMap(parsed.Positional()[0], scene); status != kOk)
         return status;
     return SaveMap(*parsed.Value("-o"), scene);

@@ -33,7 +33,7 @@ int Run(const std::vector<std::string>& args)
     }
 
     MsgCenter& center = MsgCenter::Instance();
-    Scene scene(center);
+    Scene scene(center, Scene::DemoScan::kNone);
     std::filesystem::path base = std::filesystem::current_path();
     if (const auto in = parsed.Value("--map")) {
         if (const int status = LoadMap(*in, scene); status != kOk)
@@ -56,7 +56,7 @@ int Run(const std::vector<std::string>& args)
         if (!command.Execute())
             std::cerr << "line " << number << ": not a command: " << platform::Gb18030ToUtf8(text) << "\n";
     }
-    return SaveMap(*parsed.Value("-o"), scene);
+    return loader.SaveScene(*parsed.Value("-o"));
 }
 
 }  // namespace cli

@@ -18,7 +18,7 @@ int Stats(const std::vector<std::string>& args)
         std::cerr << "stats: " << error << "\nusage: quarrinlayvane-cli stats MAP\n";
         return kUsage;
     }
-    Scene scene(MsgCenter::Instance());
+    Scene scene(MsgCenter::Instance(), Scene::DemoScan::kNone);
     if (const int status = LoadMap(parsed.Positional()[0], scene); status != kOk)
         return status;
     std::cout << platform::Gb18030ToUtf8(StatisticsText(scene.ComputeStatistics()));

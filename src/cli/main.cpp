@@ -2,6 +2,7 @@
 
 #include "cli/CliCommands.h"
 #include "cli/CliMapFiles.h"
+#include "config/AppConfig.h"
 
 #include <cstdio>
 #include <exception>
@@ -77,6 +78,8 @@ int main(int argc, char** argv)
         if (command.name != name)
             continue;
         try {
+            // The tool works with the planner's settings but leaves "ql.cfg" as the planner wrote it.
+            AppConfig::Instance().LeaveFileUnchanged();
             return command.run(args);
         } catch (const std::exception& e) {
             std::fprintf(stderr, "quarrinlayvane-cli %s: %s\n", argv[1], e.what());

@@ -32,7 +32,8 @@ AppConfig::AppConfig(std::filesystem::path file) : file_(std::move(file))
 
 AppConfig::~AppConfig()
 {
-    AppConfigFile::Write(file_, *this);
+    if (writeBack_)
+        AppConfigFile::Write(file_, *this);
 }
 
 AppConfig& AppConfig::Instance()

@@ -19,7 +19,7 @@ public:
     AppConfig();
     // The settings of the given file (tests and tools use their own folders).
     explicit AppConfig(std::filesystem::path file);
-    // Writes the settings back to their file.
+    // Writes the settings back to their file, unless told to leave it alone.
     ~AppConfig();
     AppConfig(const AppConfig&) = delete;
     AppConfig& operator=(const AppConfig&) = delete;
@@ -32,6 +32,8 @@ public:
     void RefreshMemory(const platform::PhysicalMemory& memory);
 
     const std::filesystem::path& File() const { return file_; }
+    // For tools that read the user's settings but must never change them.
+    void LeaveFileUnchanged() { writeBack_ = false; }
 
     bool autoMemory = true;
     std::int32_t memoryBudget = 100;  // MB
@@ -57,4 +59,5 @@ public:
 
 private:
     std::filesystem::path file_;
+    bool writeBack_ = true;
 };

@@ -194,19 +194,19 @@ bool DemoPlayer::ExecuteLine(const std::string& line)
 void DemoPlayer::Say(const std::string& text)
 {
     if (!text.empty() && text.front() == '%') {
+        if (view_ == nullptr || !view_->ShowsCaptions())
+            return;
         const std::string page =
             "<html><head></head><body scroll=no bgcolor=#D4D0C8 border=0 topmargin=0 leftmargin=0>" + text.substr(1) +
             "</body></html>";
         // The page always has the same name in the script's own folder: a script cannot choose where it writes.
         const std::filesystem::path file = scriptFolder_ / kPageFileName;
-        const bool written = platform::WriteFileSafely(file, [&page](std::ostream& out) { out << page; });
-        if (view_ != nullptr) {
-            // Without its file the page is still shown, inline.
-            if (written)
-                view_->ShowFilePage(file);
-            else
-                view_->ShowInlinePage(page);
-        }
+        const bool written = platform::WriteFileSafely(file, page);
+        // Without its file the page is still shown, inline.
+        if (written)
+            view_->ShowFilePage(file);
+        else
+            view_->ShowInlinePage(page);
         return;
     }
     if (!text.empty() && text.front() == '+')

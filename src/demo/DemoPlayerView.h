@@ -14,6 +14,8 @@ public:
     virtual void ShowInlinePage(const std::string& html) = 0;
     // A caption page the player has just written to disk.
     virtual void ShowFilePage(const std::filesystem::path& page) = 0;
+    // False for a view that shows no caption at all: the player then writes no page for it.
+    virtual bool ShowsCaptions() const { return true; }
     // A script line that was not carried out; `line` is GB18030 bytes.
     virtual void LineIgnored(const std::string& line, std::string_view reason)
     {

@@ -6,11 +6,12 @@
 
 #include <algorithm>
 
-Scene::Scene(MsgCenter& center)
+Scene::Scene(MsgCenter& center, DemoScan scan)
     : center_(center), ownRunner_(std::make_unique<SearchDriver>(center, SearchControl::Instance())),
       runner_(ownRunner_.get())
 {
-    demos_.Rescan();
+    if (scan == DemoScan::kProgramFolder)
+        demos_.Rescan();
     RegisterHandlers();
 }
 

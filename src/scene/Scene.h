@@ -69,9 +69,12 @@ class Scene {
 public:
     using Grid = RoadFinder::Grid;
 
+    // Whether the demonstration catalogue starts with the program's "demo" folder.
+    enum class DemoScan { kProgramFolder, kNone };
+
     // Registers the edit handlers with `center`. Layout runs use the search
     // driver on a worker thread unless another runner is set.
-    explicit Scene(MsgCenter& center);
+    explicit Scene(MsgCenter& center, DemoScan scan = DemoScan::kProgramFolder);
     ~Scene();
     Scene(const Scene&) = delete;
     Scene& operator=(const Scene&) = delete;

@@ -63,7 +63,8 @@ TEST_F(CliPlayTest, ScriptPlaysToTheMapItsLinesBuildWithRoadsMade)
     EXPECT_NE(played.find("Builds 1\n: ffffffff 4 4 3 2\nMarks 1\n1 1 1 9\n"), std::string::npos);
     EXPECT_EQ(played, Slurp(dir / "run.qlm"));
     EXPECT_GT(RoadCells(played), RoadCells(SoilMap(30, true)));
-    EXPECT_NE(Slurp(dir / "quarrindemosay.html").find("<b>page</b>"), std::string::npos);
+    // Nothing shows captions here, so no caption page is written beside the script.
+    EXPECT_FALSE(fs::exists(dir / "quarrindemosay.html"));
 }
 
 TEST_F(CliPlayTest, MapsComeFromTheScriptsFolderThenTheProgramsMapFolder)
@@ -141,4 +142,16 @@ TEST_F(CliPlayTest, WrongUsageGivesStatusTwo)
         EXPECT_NE(r.err.find("usage: quarrinlayvane-cli play"), std::string::npos) << args;
     }
     EXPECT_FALSE(fs::exists(dir / "x"));
+}
+
+TEST_F(CliPlayTest, ALoadThatFindsNoMapFailsAfterWritingWhatWasPlayed)
+{
+    Spit(dir / "show.qld", Script(",load nowhere\n", ".mark 1 1 1 9\n"));
+    const Result played = Cli("play " + P("show.qld") + " -o " + P("played.qlm"));
+    const Result ran = Cli("run -o " + P("ran.qlm"), "load nowhere\nmark 1 1 1 9\n");
+    for (const auto& [r, out] : {std::pair{played, "played.qlm"}, std::pair{ran, "ran.qlm"}}) {
+        EXPECT_EQ(r.status, 1) << out;
+        EXPECT_NE(r.err.find("Load Failed"), std::string::npos) << out << ": " << r.err;
+        EXPECT_NE(Slurp(dir / out).find("Marks 1\n1 1 1 9\n"), std::string::npos) << out;
+    }
 }
