@@ -84,12 +84,33 @@ std::optional<std::string> RecordingExport::ShowNameProblem(const std::string& n
         return Gb("名称不能是 . 或含有 ..。");
     if (HasForbiddenCharacter(utf8))
         return Gb("名称不能含有控制字符或 < > : \" | ? * 。");
+    // The script names the show at the end of two lines, and a line ending in "+" continues on the next.
+    if (utf8.back() == '+')
+        return Gb("名称不能以 + 结尾。");
     if (utf8.front() == ' ' || utf8.back() == ' ' || utf8.back() == '.')
         return Gb("名称不能以空格开头，也不能以空格或点结尾。");
     if (platform::IsDeviceName(utf8))
         return Gb("名称是系统保留的设备名。");
     if (utf8.size() + kScriptExtension.size() > kMaxFileNameBytes)
         return Gb("名称太长。");
+    return std::nullopt;
+}
+
+std::optional<std::string> RecordingExport::ScriptProblem(const std::string& author, const CmdList& history)
+{
+    const std::string oneLine = OneLine(author);
+    if (!oneLine.empty() && oneLine.back() == '+')
+        return Gb("作者名不能以 + 结尾。");
+    std::ostringstream commands;
+    history.WriteAll(commands);
+    std::istringstream lines(commands.str());
+    std::string line;
+    for (int number = 1; std::getline(lines, line); ++number) {
+        // The reader skips a line of one character and joins a line ending in "+" to the next.
+        if (line.size() < 2 || line.back() == '+' || line.back() == '\r')
+            return Gb("第 ") + std::to_string(number) +
+                   Gb(" 条命令无法按原样写入脚本（空行或以 + 结尾），请撤销它后再导出。");
+    }
     return std::nullopt;
 }
 
@@ -114,6 +135,9 @@ RecordingExport::Outcome RecordingExport::Export(const std::filesystem::path& pr
                                                  const std::string& author, const Date& date, const CmdList& history)
 {
     if (const auto problem = ShowNameProblem(name))
+        return Outcome{false, *problem};
+
+    if (const auto problem = ScriptProblem(author, history))
         return Outcome{false, *problem};
 
     const std::filesystem::path folder = AutoFolder(programFolder);

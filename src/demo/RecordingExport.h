@@ -32,6 +32,11 @@ public:
     // or nothing when it is fine.
     static std::optional<std::string> ShowNameProblem(const std::string& name);
 
+    // Why the script of this author and these commands would not read back
+    // as written (a line ending in "+" is joined to the next one when read),
+    // GB18030; nothing when it reads back the same.
+    static std::optional<std::string> ScriptProblem(const std::string& author, const CmdList& history);
+
     // The whole ".qld" text: header lines, the load line of the map and one
     // "." line per command in effect.
     static std::string ScriptText(const std::string& name, const std::string& author, const Date& date,

@@ -208,4 +208,53 @@ TEST_F(RecordingExportTest, ARefusedNameWritesNothingAnywhere)
     EXPECT_FALSE(std::filesystem::exists(folder.path / "escape.qld"));
 }
 
+TEST_F(RecordingExportTest, WhatIsExportedReadsBackAsWrittenOrIsRefused)
+{
+    struct Case {
+        std::string name;
+        std::string author;
+        std::string runLine;  // one more RUN line; empty for none
+        bool refused;
+    };
+    const Case cases[] = {
+        {"show+", "a", "", true},
+        {"+", "a", "", true},
+        {"s", "author+", "", true},
+        {"s", "two\nlines+", "", true},
+        {"s", "a", "center 1 1+", true},
+        {"s", "a", "+", true},
+        {"a+b #c", "+x #y //z", "center 2 2 +x", false},
+        {Gb("演示＋"), Gb("作者 "), "##note", false},
+    };
+    WriteStartMap();
+    for (const Case& c : cases) {
+        CmdList commands;
+        commands.Add(std::make_unique<FillSoil_CMD>(GridRect{1, 1, 2, 2}));
+        if (!c.runLine.empty())
+            commands.Add(std::make_unique<RunLine_CMD>(c.runLine));
+        std::filesystem::remove_all(folder.path / "demo");
+        const auto outcome = RecordingExport::Export(folder.path, c.name, c.author, march7, commands);
+        const auto scriptFile = folder.path / "demo" / "auto" / platform::PathFromUtf8(platform::Gb18030ToUtf8(c.name) + ".qld");
+        if (c.refused) {
+            EXPECT_FALSE(outcome.written) << c.name << " / " << c.author << " / " << c.runLine;
+            EXPECT_FALSE(outcome.problem.empty()) << c.name;
+            EXPECT_FALSE(std::filesystem::exists(scriptFile)) << c.name;
+            continue;
+        }
+        ASSERT_TRUE(outcome.written) << platform::Gb18030ToUtf8(outcome.problem);
+        const auto script = DemoScriptReader::ReadFile(scriptFile);
+        ASSERT_TRUE(script.has_value()) << c.name;
+        std::ostringstream written;
+        commands.WriteAll(written);
+        Lines start;
+        std::istringstream lines(written.str());
+        for (std::string line; std::getline(lines, line);)
+            start.push_back(line);
+        EXPECT_EQ(script->Title(), " " + c.name);
+        EXPECT_EQ(script->Author(), " " + c.author);
+        EXPECT_EQ(script->Pre(), Lines{",load " + c.name});
+        EXPECT_EQ(script->Start(), start) << c.name;
+    }
+}
+
 }  // namespace
