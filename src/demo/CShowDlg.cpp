@@ -6,19 +6,14 @@
 #include "scene/Scene.h"
 #include "view/QtText.h"
 
-#include <QFile>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTextBrowser>
-#include <QUrl>
 
 namespace {
-
-// The caption pages are bounded by a script line; anything larger is not ours.
-constexpr qint64 kMaxPageBytes = 4 * 1024 * 1024;
 
 bool IsSwallowedKey(const QKeyEvent& key)
 {
@@ -74,9 +69,7 @@ CShowDlg::CShowDlg(MsgCenter& center, Scene& scene, AppConfig& config, QWidget* 
     progress_->setTextFormat(Qt::PlainText);
     dialog_units::Place(progress_, 6, 46, 141, 10);
 
-    captionView_ = new QTextBrowser(this);
-    captionView_->setOpenLinks(false);
-    captionView_->setOpenExternalLinks(false);
+    captionView_ = new CaptionBrowser(this);
     captionView_->setContextMenuPolicy(Qt::NoContextMenu);
     captionView_->viewport()->setContextMenuPolicy(Qt::NoContextMenu);
     captionView_->installEventFilter(this);
@@ -158,19 +151,14 @@ bool CShowDlg::eventFilter(QObject* watched, QEvent* event)
 
 void CShowDlg::ShowInlinePage(const std::string& html)
 {
-    captionView_->document()->setBaseUrl(QUrl());
-    captionView_->setHtml(FromModelText(html));
+    captionView_->SetDemoFolder(player_.ScriptFolder());
+    captionView_->ShowInlinePage(FromModelText(html));
 }
 
 void CShowDlg::ShowFilePage(const std::filesystem::path& page)
 {
-    // Read here rather than through setSource: the page is GB18030 without a charset of its own.
-    QFile file(QString::fromStdU16String(page.u16string()));
-    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxPageBytes)
-        return;
-    const QByteArray bytes = file.readAll();
-    captionView_->document()->setBaseUrl(QUrl::fromLocalFile(file.fileName()));
-    captionView_->setHtml(FromModelText(std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()))));
+    captionView_->SetDemoFolder(player_.ScriptFolder());
+    captionView_->ShowPageFile(page);
 }
 
 void CShowDlg::OnTimer(const Timer_Msg<1000>*)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "demo/CaptionBrowser.h"
 #include "demo/DemoPlayer.h"
 #include "demo/DemoPlayerView.h"
 #include "msg/Messages.h"
@@ -11,7 +12,6 @@ class MsgCenter;
 class QGroupBox;
 class QLabel;
 class QPushButton;
-class QTextBrowser;
 class Scene;
 
 // The side panel "demo": plays the demonstration chosen in the tools panel,
@@ -28,7 +28,7 @@ public:
     const DemoPlayer& Player() const { return player_; }
     QLabel* DetailsLabel() const { return details_; }
     QLabel* ProgressLabel() const { return progress_; }
-    QTextBrowser* CaptionView() const { return captionView_; }
+    CaptionBrowser* CaptionView() const { return captionView_; }
     QPushButton* PlayButton() const { return play_; }
     QPushButton* PauseButton() const { return pause_; }
     QPushButton* ReplayButton() const { return replay_; }
@@ -53,7 +53,7 @@ private:
     DemoPlayer player_;
     QLabel* details_;
     QLabel* progress_;
-    QTextBrowser* captionView_;
+    CaptionBrowser* captionView_;
     QGroupBox* controls_;
     QPushButton* play_;
     QPushButton* pause_;

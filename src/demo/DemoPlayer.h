@@ -56,6 +56,8 @@ public:
     const std::string& Details() const { return details_; }
     const std::string& Progress() const { return progress_; }
     const DemoButtons& Buttons() const { return buttons_; }
+    // The folder of the loaded script, where its captions find their files; empty when none is loaded.
+    const std::filesystem::path& ScriptFolder() const { return scriptFolder_; }
 
 private:
     // True when the line ends a step.

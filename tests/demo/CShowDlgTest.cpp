@@ -17,11 +17,13 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTextBrowser>
+#include <QTextDocument>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <sys/stat.h>
 #include <vector>
 
 namespace {
@@ -209,4 +211,38 @@ TEST_F(CShowDlgTest, InTheMainWindowItPlaysAndEndsOnTheToolsPanel)
     Click(panel->EndButton());
     EXPECT_EQ(window.CurrentPanel(), window.Panel("main"));
     EXPECT_FALSE(panel->isVisible());
+}
+
+TEST_F(CShowDlgTest, CaptionsShowOnlyRegularFilesOfTheirOwnFolder)
+{
+    namespace fs = std::filesystem;
+    temp.Write("inner/show.qld", "QuarrinLayvane Demo Script File. Version 1.0\n>start\n"
+                                 ".say <img src=\"/dev/zero\"><img src=\"../secret.txt\"><img src=\"pic.txt\">shown\n"
+                                 ">end\n");
+    temp.Write("inner/pic.txt", "picture");
+    temp.Write("inner/big.txt", std::string(CaptionBrowser::kMaxResourceBytes + 1, 'x'));
+    temp.Write("secret.txt", "secret");
+    fs::create_symlink(temp.path / "secret.txt", temp.path / "inner" / "link.txt");
+    ASSERT_EQ(mkfifo((temp.path / "inner" / "pipe.txt").c_str(), 0600), 0);
+    scene.Demos().Rescan(temp.path / "inner");
+    CShowDlg panel(center, scene, config);
+    panel.show();
+
+    // Drawing the caption loads its images; "/dev/zero" used to be read without end.
+    Click(panel.NextButton());
+    CaptionBrowser* view = panel.CaptionView();
+    view->viewport()->grab();
+    EXPECT_TRUE(view->toPlainText().endsWith(QStringLiteral("shown")));
+
+    const auto load = [&](const QUrl& url) {
+        return view->loadResource(QTextDocument::ImageResource, url).toByteArray().toStdString();
+    };
+    EXPECT_EQ(load(QUrl(QStringLiteral("pic.txt"))), "picture");
+    EXPECT_EQ(load(QUrl::fromLocalFile(QString::fromStdString((temp.path / "inner" / "pic.txt").string()))), "picture");
+    for (const QUrl& refused : {QUrl::fromLocalFile(QStringLiteral("/dev/zero")), QUrl(QStringLiteral("../secret.txt")),
+                                QUrl(QStringLiteral("link.txt")), QUrl(QStringLiteral("pipe.txt")),
+                                QUrl(QStringLiteral("big.txt")), QUrl(QStringLiteral("missing.txt")),
+                                QUrl::fromLocalFile(QString::fromStdString((temp.path / "secret.txt").string())),
+                                QUrl(QStringLiteral("http://example.invalid/pic.txt"))})
+        EXPECT_EQ(load(refused), "") << refused.toString().toStdString();
 }
