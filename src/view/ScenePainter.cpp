@@ -13,6 +13,8 @@
 #include <QPainter>
 #include <QWidget>
 
+#include <optional>
+
 namespace {
 
 // Bounds of the name cache; pathological maps only refill it.
@@ -342,7 +344,13 @@ void ScenePainter::DrawGridLines(QPainter& p) const
 
 void ScenePainter::DrawBuildings(QPainter& p)
 {
-    for (const Build& build : scene_.Builds()) {
+    const std::vector<Build>& builds = scene_.Builds();
+    // Cells are filled only inside the grid, each by the building drawn over it last.
+    std::optional<BuildingCellOwners> owners;
+    if (!config_.hideBuildGrid)
+        owners.emplace(builds, geometry_.VisibleColumns(0, GridSize - 1), geometry_.VisibleRows(0, GridSize - 1));
+    for (std::size_t i = 0; i < builds.size(); ++i) {
+        const Build& build = builds[i];
         const PixelRect rect = geometry_.PixelRectOfCells(build.x, build.y, std::int64_t{build.x} + build.w - 1,
                                                           std::int64_t{build.y} + build.h - 1);
         const auto clipped = geometry_.ClipToView(rect);
@@ -350,7 +358,10 @@ void ScenePainter::DrawBuildings(QPainter& p)
             continue;
         if (!config_.hideBuildFrame)
             DrawFrame(p, *clipped, framePen_);
-        DrawBuildingFill(p, build, *clipped);
+        if (owners)
+            DrawOwnedCells(p, FillColourOf(build), owners->RunsOf(i));
+        else
+            p.fillRect(ToQRect(*clipped), FillColourOf(build));
         if (!build.name.empty() && !config_.hideBuildName) {
             const MeasuredText& name = MeasuredName(build.name);
             DrawPaddedLabel(p, name.text, name.width,
@@ -360,19 +371,11 @@ void ScenePainter::DrawBuildings(QPainter& p)
     }
 }
 
-void ScenePainter::DrawBuildingFill(QPainter& p, const Build& build, const PixelRect& clipped) const
+void ScenePainter::DrawOwnedCells(QPainter& p, const QColor& colour, std::span<const BuildingCellOwners::Run> runs) const
 {
-    const QColor colour = FillColourOf(build);
-    if (config_.hideBuildGrid) {
-        p.fillRect(ToQRect(clipped), colour);
-        return;
-    }
-    // Only the cells in view: a building from a file may span billions of them.
-    const CellSpan columns = geometry_.VisibleColumns(build.x, std::int64_t{build.x} + build.w - 1);
-    const CellSpan rows = geometry_.VisibleRows(build.y, std::int64_t{build.y} + build.h - 1);
-    for (std::int64_t x = columns.first; x <= columns.last; ++x) {
-        for (std::int64_t y = rows.first; y <= rows.last; ++y) {
-            const PixelRect cell = geometry_.PixelRectOfCell(x, y);
+    for (const BuildingCellOwners::Run& run : runs) {
+        for (std::int64_t y = run.first; y <= run.last; ++y) {
+            const PixelRect cell = geometry_.PixelRectOfCell(run.column, y);
             const PixelRect inner{cell.left + 1, cell.top + 1, cell.right - 1, cell.bottom - 1};
             if (const auto shown = geometry_.ClipToView(inner))
                 p.fillRect(ToQRect(*shown), colour);

@@ -2,6 +2,7 @@
 
 #include "msg/MsgTypes.h"
 #include "scene/CellRect.h"
+#include "view/BuildingCellOwners.h"
 #include "view/ViewGeometry.h"
 
 #include <QBrush>
@@ -14,6 +15,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -88,7 +90,7 @@ private:
     void DrawCells(QPainter& p) const;
     void DrawGridLines(QPainter& p) const;
     void DrawBuildings(QPainter& p);
-    void DrawBuildingFill(QPainter& p, const Build& build, const PixelRect& clipped) const;
+    void DrawOwnedCells(QPainter& p, const QColor& colour, std::span<const BuildingCellOwners::Run> runs) const;
     void DrawRuler(QPainter& p, const CellRect& startAndEnd, const QPen& pen);
     void DrawSelection(QPainter& p) const;
     void DrawDragRect(QPainter& p);

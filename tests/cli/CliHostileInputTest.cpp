@@ -75,6 +75,19 @@ TEST_F(CliHostileInputTest, TheToolLeavesThePlannersSettingsAsTheyAre)
     EXPECT_TRUE(fs::exists(dir / "out.qlm"));
 }
 
+TEST_F(CliHostileInputTest, AMapOfHugeBuildingsRenders)
+{
+    std::string builds = "Builds 1000\n";
+    for (int i = 0; i < 1000; ++i)
+        builds += ": ff -1000000000 -1000000000 2000000000 2000000000\n";
+    Spit(dir / "huge.qlm", EmptyMap(builds + "Marks 0\n"));
+    const Result r = Cli("render " + P("huge.qlm") + " -o " + P("huge.png"));
+    if (r.status == 2 && r.err.find("no drawing") != std::string::npos)
+        GTEST_SKIP() << "this build has no drawing";
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(Slurp(dir / "huge.png").substr(0, 4), "\x89PNG");
+}
+
 TEST_F(CliHostileInputTest, AFullDiskKeepsThePreviousOutput)
 {
     SmallDisk disk;

@@ -289,4 +289,18 @@ TEST_F(ScenePainterTest, AbsurdScenesFromAFileAreDrawnWithoutHarm)
     EXPECT_TRUE(AnyPixel(Render(), QRect(kM, kM, 500, 100), kNameBackground));
 }
 
+TEST_F(ScenePainterTest, StackedBuildingsShowTheOneDrawnLastOverEachCell)
+{
+    // Drawn first, named at the middle of the view; the next one covers it, name and all.
+    scene.AppendLoadedBuild({kMin, kMin, kMax, kMax, "under", MakeColorRef(1, 1, 1)});
+    scene.AppendLoadedBuild({0, 0, kMax, kMax, "", MakeColorRef(2, 2, 2)});
+    scene.AppendLoadedBuild({20, 20, 6, 2, "top", MakeColorRef(3, 3, 3)});
+    const QImage image = Render();
+    EXPECT_EQ(CellColour(image, 0, 0), QColor(2, 2, 2));
+    EXPECT_EQ(CellColour(image, 27, 27), QColor(2, 2, 2));
+    EXPECT_EQ(CellColour(image, 20, 21), QColor(3, 3, 3));
+    EXPECT_FALSE(AnyPixel(image, QRect(kM, kM + 250, 500, 250), kNameBackground));
+    EXPECT_TRUE(AnyPixel(image, QRect(kM + 200, kM + 200, 60, 20), kNameBackground));
+}
+
 }  // namespace
