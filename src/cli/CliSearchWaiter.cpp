@@ -4,6 +4,7 @@
 #include "msg/MsgCenter.h"
 #include "search/SearchControl.h"
 
+#include <iostream>
 #include <thread>
 
 CliSearchWaiter::CliSearchWaiter(MsgCenter& center, SearchControl& control,
@@ -39,4 +40,6 @@ void CliSearchWaiter::OnRun(const SearchInfoDoModle_Msg* msg)
 void CliSearchWaiter::OnFinished(const BuildSearchFinished_Msg*)
 {
     finished_ = true;
+    if (control_.outOfMemory)
+        std::cerr << "layout: memory ran out; the search ended as if stopped, finishing greedily\n";
 }

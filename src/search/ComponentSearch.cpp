@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <new>
 
 namespace {
 
@@ -133,7 +134,10 @@ void ComponentSearch::Beam(std::vector<LayoutRecord>& out)
     std::int64_t expansions = control_.expansions.load(std::memory_order_relaxed);
     std::int64_t peakStates = control_.peakStates.load(std::memory_order_relaxed);
 
-    while (!store.Empty()) {
+    // The state being expanded, held once more while it is: when memory
+    // runs out, the search ends with it as a stop would.
+    StateId inHand = kNoState;
+    while (!store.Empty()) try {
         if (records_.WantsCollect()) {
             records_.Collect([&](const auto& visit) {
                 states_.ForEachLiveRecords(visit);
@@ -147,18 +151,23 @@ void ComponentSearch::Beam(std::vector<LayoutRecord>& out)
 
         CursorPatch patch;
         const StateId cur = Make(front, patch);
+        states_.Hold(cur);
+        inHand = cur;
         if (states_.Complete(cur)) {
             states_.AppendRecords(cur, out);
+            states_.Release(cur);
             states_.Release(cur);
             DropAll(store);
             return;
         }
         if (control_.cancel.load(std::memory_order_relaxed)) {
             states_.Release(cur);
+            states_.Release(cur);
             DropAll(store);
             return;
         }
         if (control_.stop.load(std::memory_order_relaxed)) {
+            states_.Release(cur);
             DropAll(store);
             FillGreedily(cur, out);
             return;
@@ -224,6 +233,16 @@ void ComponentSearch::Beam(std::vector<LayoutRecord>& out)
             peakStates = kept;
             control_.peakStates.store(kept, std::memory_order_relaxed);
         }
+        inHand = kNoState;
+        states_.Release(cur);
+    } catch (const std::bad_alloc&) {
+        // Everything the store keeps goes, which gives memory back for the
+        // greedy end; without a state in hand the component starts anew.
+        control_.outOfMemory = true;
+        control_.stop = true;
+        DropAll(store);
+        FillGreedily(inHand != kNoState ? inHand : states_.Initial(), out);
+        return;
     }
     records_.AppendTo(lastRecords, out);
 }

@@ -36,6 +36,7 @@ private:
     // children are pruned long before.
     using Kept = std::uint32_t;
     static constexpr std::uint32_t kItself = 3;
+    static constexpr StateId kNoState = ~StateId{0};
 
     static Kept Itself(StateId id) { return id << 2 | kItself; }
     static Kept Child(StateId parent, std::size_t shape) { return parent << 2 | static_cast<std::uint32_t>(shape); }

@@ -16,6 +16,7 @@ void SearchControl::ResetForRun()
 {
     cancel = false;
     stop = false;
+    outOfMemory = false;
     componentsDone = 0;
     componentsTotal = 0;
     statesKept = 0;

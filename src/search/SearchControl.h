@@ -13,6 +13,8 @@ public:
 
     std::atomic<bool> cancel{false};  // abandon the search; nothing is handed back
     std::atomic<bool> stop{false};    // finish greedily with what is in hand
+    // Set by the worker when memory ran out: the run then ended as on a stop.
+    std::atomic<bool> outOfMemory{false};
 
     // Set before a run.
     std::int64_t stateLimit = -1;

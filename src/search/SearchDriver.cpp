@@ -7,6 +7,8 @@
 #include "search/SearchState.h"
 #include "search/optimised/OptimisedLayout.h"
 
+#include <new>
+
 SearchDriver::SearchDriver(MsgCenter& center, SearchControl& control) : center_(center), control_(control) {}
 
 SearchDriver::~SearchDriver()
@@ -48,10 +50,15 @@ void SearchDriver::Start(const RegionBits& selection, SearchState& working)
     SearchControl& control = control_;
     MsgCenter& center = center_;
     worker_ = std::thread([&working, &control, &center, backLines, optimise] {
-        if (optimise)
-            OptimisedLayout::Run(working, control, *optimise);
-        else
-            LayoutSearch::Run(working, control, backLines);
+        try {
+            if (optimise)
+                OptimisedLayout::Run(working, control, *optimise);
+            else
+                LayoutSearch::Run(working, control, backLines);
+        } catch (const std::bad_alloc&) {
+            // Not even the greedy end found memory: what is placed so far is handed back.
+            control.outOfMemory = true;
+        }
         PostBuildSearchFinished(center);
     });
 }

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <iterator>
+#include <random>
 #include <string>
 #include <sys/stat.h>
 
@@ -108,5 +109,34 @@ TEST_F(CliHostileInputTest, AFullDiskKeepsThePreviousOutput)
     EXPECT_EQ(Slurp(disk.path / "map.qlm"), "the previous map");
     EXPECT_EQ(std::distance(fs::directory_iterator(disk.path), fs::directory_iterator()), 3);
 }
+
+#ifndef __SANITIZE_ADDRESS__
+TEST_F(CliHostileInputTest, ALayoutUnderAnAddressSpaceLimitEndsGreedilyInsteadOfAborting)
+{
+    // Soil with a few scattered holes: a search that keeps every state its budget allows.
+    std::mt19937 random(5);
+    std::string map = "Quarrin Layvane Map File. Version 1.1\nGrid Size 250 * 250\n";
+    for (int x = 0; x < 250; ++x) {
+        for (int y = 0; y < 250; ++y)
+            map += random() % 100 < 3 ? '0' : '1';
+        map += "\n";
+    }
+    Spit(dir / "holes.qlm", map + "Builds 0\nMarks 0\n");
+    // About 150 MB are mapped before the search starts.
+    const std::string limit = "ulimit -v 320000; ";
+    const auto layout = [&](const std::string& options) {
+        const Result r = Cli("layout " + P("holes.qlm") + " -o " + P("out.qlm") + options, "", limit);
+        EXPECT_EQ(r.status, 0) << options << ": " << r.err;
+        EXPECT_NE(r.out.find("layout: region="), std::string::npos) << options << ": " << r.out;
+        EXPECT_NE(Slurp(dir / "out.qlm").find("Builds "), std::string::npos) << options;
+        fs::remove(dir / "out.qlm");
+        return r.err;
+    };
+    // A budget far beyond the limit runs out of memory and ends as a stop does.
+    EXPECT_NE(layout(" --memory-mb 2048").find("memory ran out"), std::string::npos);
+    // The automatic budget keeps within the limit.
+    EXPECT_EQ(layout(" --stop-after-ms 1500").find("memory ran out"), std::string::npos);
+}
+#endif
 
 }  // namespace

@@ -46,10 +46,11 @@ protected:
     }
     void TearDown() override { fs::remove_all(dir); }
 
-    Result Cli(const std::string& args, const std::string& input = "")
+    // `shellPrefix` runs before the tool in the same shell, e.g. "ulimit -v N; ".
+    Result Cli(const std::string& args, const std::string& input = "", const std::string& shellPrefix = "")
     {
         Spit(dir / "stdin.txt", input);
-        const std::string command = std::string("'") + QL_CLI_PATH + "' " + args + " < '" + (dir / "stdin.txt").string() +
+        const std::string command = shellPrefix + "exec '" + QL_CLI_PATH + "' " + args + " < '" + (dir / "stdin.txt").string() +
                                     "' > '" + (dir / "stdout.txt").string() + "' 2> '" + (dir / "stderr.txt").string() +
                                     "'";
         const int raw = std::system(command.c_str());
