@@ -1,8 +1,7 @@
 #include "platform/SafeFileWrite.h"
 
-#include <atomic>
 #include <cerrno>
-#include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <random>
 #include <sstream>
@@ -45,16 +44,14 @@ fs::path FinalTarget(const fs::path& file)
     return target;
 }
 
-// Unique per process, per call and per moment, so that neither two threads
-// nor two programs writing the same target ever share a temporary file.
+// Random, so that neither two threads nor two programs writing the same
+// target pick the same name; creating it exclusively settles the rare clash.
 std::string TemporaryName(const fs::path& target)
 {
-    static std::atomic<unsigned> calls{0};
-    thread_local std::mt19937_64 generator(
-        std::random_device{}() ^ static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
-    char suffix[48];
-    std::snprintf(suffix, sizeof suffix, ".%x.%llx.tmp", calls.fetch_add(1),
-                  static_cast<unsigned long long>(generator()));
+    std::random_device device;
+    const std::uint64_t random = std::uint64_t{device()} << 32 ^ device();
+    char suffix[32];
+    std::snprintf(suffix, sizeof suffix, ".%016llx.tmp", static_cast<unsigned long long>(random));
     return "." + target.filename().string().substr(0, kNameStemBytes) + suffix;
 }
 
