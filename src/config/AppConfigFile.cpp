@@ -41,9 +41,10 @@ void AppConfigFile::Parse(std::string_view text, AppConfig& config)
     config.autoMemory = true;
     if (in.Word(word) && word == "CustomMemery:") {
         config.autoMemory = false;
+        // A number that cannot be read keeps the budget in hand, but as a custom one it keeps to the range.
         std::int32_t budget = config.memoryBudget;
-        if (in.Decimal(budget))
-            config.memoryBudget = std::clamp(budget, kMinCustomBudget, kMaxCustomBudget);
+        in.Decimal(budget);
+        config.memoryBudget = std::clamp(budget, kMinCustomBudget, kMaxCustomBudget);
     }
     if (in.Failed())
         return;

@@ -163,6 +163,11 @@ TEST_F(AppConfigFileTest, UnreadableNumberStopsEverythingAfterIt)
     EXPECT_FALSE(config.autoMemory);
     EXPECT_EQ(config.memoryBudget, 2000);  // unchanged: the computed budget
     EXPECT_EQ(config.maxBackLine, 8);
+    // A computed budget beyond the custom range is held to it, so the file written reads back the same.
+    config.autoMemory = true;
+    config.RefreshMemory(platform::PhysicalMemory{8000ull << 20, 6000ull << 20});
+    AppConfigFile::Parse("CustomMemery: lots", config);
+    EXPECT_EQ(config.memoryBudget, AppConfigFile::kMaxCustomBudget);
 
     AppConfig c2{dir / "c2.cfg"};
     AppConfigFile::Parse("AutoMemory MaxBackLine: 8 ZoomType: KeepCenter GridLine: Auto HideBuildFrame: No "
