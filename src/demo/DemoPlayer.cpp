@@ -63,6 +63,7 @@ void DemoPlayer::Load()
         steps_.clear();
         scriptFolder_.clear();
         details_ = Gb("无效演示");
+        ClearCaption();
         playing_ = false;
         step_ = stepCount_ = -1;
         sleep_ = 0;
@@ -84,7 +85,7 @@ void DemoPlayer::Load()
     // From here the map in hand is the demonstration's, not a file of the user's.
     MsgCenter::Instance().Send(MapFileEvent_Msg{MapFileKind::DemoMap, {}, false});
     ForceRoadMake();
-    caption_.clear();
+    ClearCaption();
     for (const std::string& line : pre) {
         ExecuteLine(line);
         // A line without its mark stops the demonstration; the rest of "pre" must not run.
@@ -214,6 +215,14 @@ void DemoPlayer::Say(const std::string& text)
     else
         caption_ = text;
     ShowCaptionPage(caption_);
+}
+
+void DemoPlayer::ClearCaption()
+{
+    // The last demonstration's caption must not stay on show over one that has none.
+    caption_.clear();
+    if (view_ != nullptr)
+        view_->ShowInlinePage("");
 }
 
 void DemoPlayer::ShowCaptionPage(const std::string& body)

@@ -63,6 +63,7 @@ private:
     // True when the line ends a step.
     bool ExecuteLine(const std::string& line);
     void Say(const std::string& text);
+    void ClearCaption();
     void ShowCaptionPage(const std::string& body);
     void RefreshProgress();
     void ForceRoadMake();

@@ -121,8 +121,17 @@ void ColorPaletteWindow::mouseMoveEvent(QMouseEvent* event)
     const QPoint local = event->position().toPoint();
     if (rect().contains(local))
         TrackInside(local);
-    else if (!embedded_)
+    else if (embedded_)
+        LetPointerGo();
+    else
         KeepPointerInside(global);
+}
+
+void ColorPaletteWindow::LetPointerGo()
+{
+    // A press held since a swatch must not choose it when released outside.
+    inSwatchArea_ = false;
+    unsetCursor();
 }
 
 void ColorPaletteWindow::TrackInside(QPoint local)
@@ -160,9 +169,18 @@ void ColorPaletteWindow::mousePressEvent(QMouseEvent* event)
     RememberPress(event->globalPosition().toPoint());
 }
 
-void ColorPaletteWindow::mouseReleaseEvent(QMouseEvent*)
+void ColorPaletteWindow::mouseReleaseEvent(QMouseEvent* event)
 {
+    if (embedded_ && !rect().contains(event->position().toPoint()))
+        LetPointerGo();
     ChooseIfInSwatchArea();
+}
+
+void ColorPaletteWindow::leaveEvent(QEvent* event)
+{
+    if (embedded_)
+        LetPointerGo();
+    QWidget::leaveEvent(event);
 }
 
 void ColorPaletteWindow::keyPressEvent(QKeyEvent* event)

@@ -51,6 +51,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -58,6 +59,7 @@ protected:
 private:
     void TrackInside(QPoint local);
     void KeepPointerInside(QPoint global);
+    void LetPointerGo();
     void HoldPointer(bool hold);
     void ChooseIfInSwatchArea();
     void PaintSwatches(QPainter& p) const;

@@ -146,8 +146,21 @@ TEST_F(DemoPlayerTest, CaptionsReplaceOrJoinAndShowInRed)
     player.OneStep();
     player.OneStep();
     EXPECT_EQ(player.Caption(), "first " + chinese + ", second");
-    ASSERT_EQ(view.inlinePages.size(), 2u);
-    EXPECT_EQ(view.inlinePages[1], kRedCaption + "first " + chinese + ", second</font></body>");
+    // The load's blank page, then one page per caption.
+    ASSERT_EQ(view.inlinePages.size(), 3u);
+    EXPECT_EQ(view.inlinePages[0], "");
+    EXPECT_EQ(view.inlinePages[2], kRedCaption + "first " + chinese + ", second</font></body>");
+}
+
+TEST_F(DemoPlayerTest, ADemonstrationWithoutCaptionsShowsNoneOfTheLastOnes)
+{
+    LoadStart({".say old"});
+    player.OneStep();
+    ASSERT_EQ(view.inlinePages.back(), kRedCaption + "old</font></body>");
+    LoadStart({".center 1 1"});
+    player.OneStep();
+    EXPECT_EQ(player.Caption(), "");
+    EXPECT_EQ(view.inlinePages.back(), "");
 }
 
 TEST_F(DemoPlayerTest, PercentPageIsWrittenBesideTheScriptAndLeavesThePlainCaption)

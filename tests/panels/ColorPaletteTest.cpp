@@ -230,6 +230,19 @@ TEST_F(ColorPaletteTest, EmbeddedPaletteSitsUnderTheButtonAndStaysOpen)
     Hover(palette, QPoint(-30, 20));
     EXPECT_EQ(QCursor::pos(), before);
 
+    // Pressed on a swatch, dragged off and released: nothing is chosen.
+    Hover(palette, CellCentre(18, 11));
+    QTest::mousePress(palette, Qt::LeftButton, {}, CellCentre(18, 11));
+    Hover(palette, QPoint(250, 20));
+    EXPECT_FALSE(palette->PointerInSwatchArea());
+    QTest::mouseRelease(palette, Qt::LeftButton, {}, QPoint(250, 20));
+    // The same without a move event on the way.
+    Hover(palette, CellCentre(18, 11));
+    QTest::mousePress(palette, Qt::LeftButton, {}, CellCentre(18, 11));
+    QTest::mouseRelease(palette, Qt::LeftButton, {}, QPoint(-5, 300));
+    EXPECT_EQ(button->Color(), kBlue);
+    EXPECT_EQ(commands.count(), 2);
+
     QPointer<ColorPaletteWindow> watch(palette);
     delete button;
     EXPECT_TRUE(watch.isNull());
