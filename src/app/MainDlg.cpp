@@ -64,6 +64,7 @@ MainDlg::MainDlg(MsgCenter& center, Scene& scene, AppConfig& config, QWidget* pa
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint
                    | Qt::WindowCloseButtonHint);
     setAcceptDrops(true);
+    setMinimumSize(MainLayout::kMinClientWidth, MainLayout::kMinClientHeight);
     resize(kDialogWidth, kDialogHeight);
 
     const LayoutBox& view = layout_.View();
@@ -234,6 +235,14 @@ void MainDlg::resizeEvent(QResizeEvent* event)
     QDialog::resizeEvent(event);
     HideTip();
     Relayout(SizeKindOf(windowState()), width(), height());
+}
+
+void MainDlg::changeEvent(QEvent* event)
+{
+    QDialog::changeEvent(event);
+    // Maximise and restore may come before or without a new size.
+    if (event->type() == QEvent::WindowStateChange)
+        Relayout(SizeKindOf(windowState()), width(), height());
 }
 
 void MainDlg::moveEvent(QMoveEvent* event)

@@ -1,18 +1,19 @@
 #include "app/MainLayout.h"
 
+#include <algorithm>
+
 bool MainLayout::OnSize(SizeKind kind, int clientWidth, int clientHeight)
 {
-    if (kind == SizeKind::Maximized && !maximized_) {
-        maximized_ = true;
-        panel_.x = clientWidth - panel_.width;
-        view_ = {0, 0, panel_.x - kGap, clientHeight};
-        return true;
-    }
-    if (kind == SizeKind::Restored && maximized_) {
-        maximized_ = false;
-        panel_.x = kPanelLeft;
-        view_ = {0, 0, kViewSize, kViewSize};
-        return true;
-    }
-    return false;
+    if (kind == SizeKind::Minimized)
+        return false;
+    maximized_ = kind == SizeKind::Maximized;
+    // Below the minimum the window system has overruled us; the panel still
+    // stays whole and the view shrinks, never below nothing.
+    const LayoutBox panel{std::max(0, clientWidth - kPanelWidth), 0, kPanelWidth, kPanelHeight};
+    const LayoutBox view{0, 0, std::max(0, panel.x - kGap), std::max(0, clientHeight)};
+    if (panel == panel_ && view == view_)
+        return false;
+    panel_ = panel;
+    view_ = view;
+    return true;
 }

@@ -10,9 +10,10 @@ struct LayoutBox {
     friend bool operator==(const LayoutBox&, const LayoutBox&) = default;
 };
 
-// Where the main window puts the map view and the side panel. Maximised, the
-// panel sticks to the right edge and the view takes the rest; restored, both
-// go back to their places of the dialog's own size.
+// Where the main window puts the map view and the side panel: the panel keeps
+// its size and sticks to the right edge, the view takes all the room left of
+// it. At the dialog's own size (782 × 550) that is the 550 × 550 view with the
+// panel at x = 552.
 class MainLayout {
 public:
     static constexpr int kViewSize = 550;
@@ -20,10 +21,14 @@ public:
     static constexpr int kPanelWidth = 230;
     static constexpr int kPanelHeight = 550;
     static constexpr int kGap = 2;
+    // The smallest client area that still shows the whole panel and a useful view.
+    static constexpr int kMinViewWidth = 250;
+    static constexpr int kMinClientWidth = kMinViewWidth + kGap + kPanelWidth;
+    static constexpr int kMinClientHeight = kPanelHeight;
 
     enum class SizeKind { Restored, Minimized, Maximized };
 
-    // Returns whether the view and the panel moved.
+    // Returns whether the view or the panel moved. A minimised window keeps its layout.
     bool OnSize(SizeKind kind, int clientWidth, int clientHeight);
 
     bool Maximized() const { return maximized_; }

@@ -7,9 +7,9 @@
 #include "platform/SafeFileWrite.h"
 #include "platform/TextCodec.h"
 #include "scene/Scene.h"
+#include "view/MapPicture.h"
 #include "view/OffscreenGui.h"
-#include "view/ScenePainter.h"
-#include "view/SceneSelection.h"
+#include "view/ViewGeometry.h"
 
 #include <QBuffer>
 #include <QByteArray>
@@ -23,8 +23,7 @@ namespace cli {
 namespace {
 
 constexpr int kDefaultCell = 4;
-// 64-pixel cells already make a 16,050-pixel square picture.
-constexpr int kMaxCell = 64;
+constexpr int kMaxCell = MapPicture::kMaxCellSize;
 
 bool ParseCell(const std::string& text, int& cell)
 {
@@ -55,13 +54,7 @@ int Render(const std::vector<std::string>& args)
     Scene scene(MsgCenter::Instance(), Scene::DemoScan::kNone);
     if (const int status = LoadMap(parsed.Positional()[0], scene); status != kOk)
         return status;
-    SceneSelection selection(scene);
-    ScenePainter painter(MsgCenter::Instance(), scene, selection, AppConfig::Instance(), nullptr);
-    const int side = GridSize * cell + 2 * ViewGeometry::kMargin;
-    painter.SetSize(side, side);
-    MsgCenter::Instance().Send(ZoomSceneSize_Msg{cell});
-
-    const QImage picture = painter.Render();
+    const QImage picture = MapPicture(MsgCenter::Instance(), scene, AppConfig::Instance()).WholeMap(cell);
     const std::string out = *parsed.Value("-o");
     QByteArray png;
     QBuffer buffer(&png);

@@ -5,14 +5,23 @@
 #include "config/AppConfig.h"
 #include "scene/Scene.h"
 #include "scene/SceneTypes.h"
+#include "platform/TextCodec.h"
+#include "view/ImageExportDlg.h"
+#include "view/MapPicture.h"
 #include "view/QtText.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QStyle>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -34,13 +43,24 @@ std::int32_t ClampToInt32(std::int64_t value)
 }  // namespace
 
 CScenePic::CScenePic(MsgCenter& center, Scene& scene, AppConfig& config, QWidget* parent)
-    : QWidget(parent), center_(center), scene_(scene), selection_(scene),
+    : QWidget(parent), center_(center), scene_(scene), config_(config), selection_(scene),
       painter_(center, scene, selection_, config, this), menu_(center, selection_),
+      exportAction_(new QAction(tr("导出图片..."), this)),
+      horizontalBar_(new QScrollBar(Qt::Horizontal, this)), verticalBar_(new QScrollBar(Qt::Vertical, this)),
       houseColourValue_(config.houseColor), otherColourValue_(config.factoryColor)
 {
     setMouseTracking(true);  // the building preview follows the pointer without a button held
-    setFocusPolicy(Qt::ClickFocus);
+    setFocusPolicy(Qt::StrongFocus);  // the keys zoom and pan
     setAttribute(Qt::WA_OpaquePaintEvent);
+    exportAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    exportAction_->setShortcutContext(Qt::WindowShortcut);
+    addAction(exportAction_);
+    connect(exportAction_, &QAction::triggered, this, &CScenePic::ExportImage);
+    for (QScrollBar* bar : {horizontalBar_, verticalBar_}) {
+        bar->setFocusPolicy(Qt::NoFocus);
+        bar->setCursor(Qt::ArrowCursor);
+        connect(bar, &QScrollBar::valueChanged, this, &CScenePic::ScrollBarMoved);
+    }
     SetViewSize(ViewGeometry::kInitialViewSize + 2 * ViewGeometry::kMargin,
                 ViewGeometry::kInitialViewSize + 2 * ViewGeometry::kMargin);
 }
@@ -51,6 +71,51 @@ void CScenePic::SetViewSize(int width, int height)
 {
     resize(width, height);
     painter_.SetSize(width, height);
+    PlaceScrollBars();
+    SyncScrollBars();
+    update();
+}
+
+void CScenePic::PlaceScrollBars()
+{
+    const ViewGeometry& g = painter_.Geometry();
+    const int m = g.Margin();
+    const int thickness = std::min(style()->pixelMetric(QStyle::PM_ScrollBarExtent), m - 8);
+    const int offset = (m - thickness) / 2;
+    horizontalBar_->setGeometry(m, m + g.ViewHeight() + offset, g.ViewWidth(), thickness);
+    verticalBar_->setGeometry(m + g.ViewWidth() + offset, m, thickness, g.ViewHeight());
+}
+
+void CScenePic::SyncScrollBars()
+{
+    // The view changes through messages and gestures alike; every change repaints, so the bars follow here.
+    const ViewGeometry& g = painter_.Geometry();
+    const int mapPixels = GridSize * g.CellSize();
+    const auto sync = [&g](QScrollBar* bar, int limit, int value, int page) {
+        const QSignalBlocker quiet(bar);
+        bar->setVisible(limit > 0);
+        bar->setRange(0, std::max(0, limit));
+        bar->setPageStep(std::max(1, page));
+        bar->setSingleStep(g.CellSize());
+        bar->setValue(value);
+    };
+    sync(horizontalBar_, mapPixels - g.ViewWidth(), g.ScrollX(), g.ViewWidth());
+    sync(verticalBar_, mapPixels - g.ViewHeight(), g.ScrollY(), g.ViewHeight());
+}
+
+void CScenePic::ScrollBarMoved()
+{
+    painter_.ScrollTo(horizontalBar_->value(), verticalBar_->value());
+    SyncScrollBars();
+    update();
+}
+
+void CScenePic::Zoom(int steps)
+{
+    for (; steps > 0; --steps)
+        painter_.ZoomStep(1);
+    for (; steps < 0; ++steps)
+        painter_.ZoomStep(-1);
     update();
 }
 
@@ -81,6 +146,25 @@ void CScenePic::RunMenuAction(int id)
     update();
 }
 
+void CScenePic::ExportImage()
+{
+    ImageExportDlg options(painter_.Geometry().CellSize(), this);
+    if (options.exec() != QDialog::Accepted)
+        return;
+    const QString file = QFileDialog::getSaveFileName(this, tr("导出图片"), tr("地图.png"), tr("PNG 图片 (*.png)"));
+    if (file.isEmpty())
+        return;
+    if (!ExportImageTo(platform::PathFromUtf8(file.toStdString()), options.WholeMap(), options.CellSize()))
+        QMessageBox::warning(this, tr("导出图片"), tr("无法写入图片文件 %1。").arg(file));
+}
+
+bool CScenePic::ExportImageTo(const std::filesystem::path& file, bool wholeMap, int cellSize) const
+{
+    const MapPicture pictures(center_, scene_, config_);
+    const QImage picture = wholeMap ? pictures.WholeMap(cellSize) : pictures.PartInView(painter_.Geometry(), cellSize);
+    return MapPicture::SavePng(picture, file);
+}
+
 bool CScenePic::OpensMenu(QPoint press, QPoint release)
 {
     return std::abs(release.x() - press.x()) <= kMenuSlack && std::abs(release.y() - press.y()) <= kMenuSlack;
@@ -97,6 +181,7 @@ Mark CScenePic::RulerBetween(GridPoint start, GridPoint end)
 
 void CScenePic::paintEvent(QPaintEvent*)
 {
+    SyncScrollBars();
     QPainter target(this);
     painter_.Paint(target);
 }
@@ -269,14 +354,15 @@ void CScenePic::RightRelease(QPoint at)
 
 void CScenePic::wheelEvent(QWheelEvent* event)
 {
-    // A sideways scroll carries no vertical delta and must not zoom out.
+    // With or without Ctrl the wheel zooms, by the angle turned. A sideways
+    // scroll carries no vertical delta and must not zoom out.
     const int delta = event->angleDelta().y();
     if (delta == 0) {
         event->ignore();
         return;
     }
-    painter_.ZoomStep(delta);
-    update();
+    Zoom(wheel_.Add(delta));
+    event->accept();
 }
 
 void CScenePic::keyPressEvent(QKeyEvent* event)
@@ -295,6 +381,25 @@ void CScenePic::keyPressEvent(QKeyEvent* event)
     case Qt::Key_Enter:
         event->accept();
         return;
+    case Qt::Key_Plus:
+    case Qt::Key_Equal:
+        Zoom(1);
+        return;
+    case Qt::Key_Minus:
+    case Qt::Key_Underscore:
+        Zoom(-1);
+        return;
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down: {
+        const int cells = kArrowCells * painter_.Geometry().CellSize();
+        const int dx = event->key() == Qt::Key_Left ? -cells : event->key() == Qt::Key_Right ? cells : 0;
+        const int dy = event->key() == Qt::Key_Up ? -cells : event->key() == Qt::Key_Down ? cells : 0;
+        painter_.Pan(dx, dy, true);
+        update();
+        return;
+    }
     default:
         QWidget::keyPressEvent(event);
     }
@@ -315,6 +420,8 @@ void CScenePic::OpenContextMenu(QPoint globalPos)
         const int id = item.id;
         connect(action, &QAction::triggered, this, [this, id] { RunMenuAction(id); });
     }
+    popup_->addSeparator();
+    popup_->addAction(exportAction_);
     popup_->popup(globalPos);
 }
 

@@ -6,15 +6,19 @@
 #include "view/ScenePainter.h"
 #include "view/SceneSelection.h"
 #include "view/ToolCursors.h"
+#include "view/WheelSteps.h"
 
 #include <QPoint>
 #include <QWidget>
 
+#include <filesystem>
 #include <vector>
 
 class AppConfig;
 class MsgCenter;
+class QAction;
 class QMenu;
+class QScrollBar;
 class Scene;
 
 // The map view: shows the scene through its ScenePainter and turns mouse and
@@ -44,11 +48,23 @@ public:
     // The last context menu shown, or nullptr before the first.
     QMenu* ContextMenu() const { return popup_; }
 
+    // "导出图片": asks what to draw and where, then writes a PNG.
+    void ExportImage();
+    // Draws the whole map or the part in view with the view's painter; false when it could not be written.
+    bool ExportImageTo(const std::filesystem::path& file, bool wholeMap, int cellSize) const;
+    QAction* ExportAction() const { return exportAction_; }
+
     // A right click opens the menu; moving further than this pans only.
     static bool OpensMenu(QPoint press, QPoint release);
     // The ruler from the first clicked cell towards the second, straight
     // along the longer distance; ties are vertical.
     static Mark RulerBetween(GridPoint start, GridPoint end);
+    // Cells one arrow key moves the view.
+    static constexpr int kArrowCells = 4;
+
+    // They sit in the right and bottom margins, so the view area keeps its size.
+    QScrollBar* HorizontalBar() const { return horizontalBar_; }
+    QScrollBar* VerticalBar() const { return verticalBar_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -71,14 +87,23 @@ private:
     void ApplyToolToSelection();
     void OpenContextMenu(QPoint globalPos);
     void UpdateCursor();
+    void Zoom(int steps);
+    void PlaceScrollBars();
+    void SyncScrollBars();
+    void ScrollBarMoved();
 
     MsgCenter& center_;
     Scene& scene_;
+    AppConfig& config_;
     SceneSelection selection_;
     ScenePainter painter_;
     SceneMenu menu_;
     ToolCursors cursors_;
     QMenu* popup_ = nullptr;
+    QAction* exportAction_;
+    QScrollBar* horizontalBar_;
+    QScrollBar* verticalBar_;
+    WheelSteps wheel_;
 
     ToolKind tool_ = ToolKind::Pointer;
     int buildWidth_ = 1;

@@ -59,9 +59,15 @@ QFont MapFont()
             family = chinese.first();
     }
     QFont font(family);
-    font.setPixelSize(14);
     font.setWeight(QFont::Normal);
     font.setStyleHint(QFont::SansSerif);
+    // The drawing rules ask for a 14-pixel line, ascent and descent together;
+    // CJK faces need a smaller em for that than Latin ones.
+    for (int pixels = ScenePainter::kTextLine; pixels > ScenePainter::kTextLine / 2; --pixels) {
+        font.setPixelSize(pixels);
+        if (QFontMetrics(font).height() <= ScenePainter::kTextLine)
+            break;
+    }
     return font;
 }
 
@@ -139,6 +145,19 @@ void ScenePainter::ZoomStep(int delta)
 void ScenePainter::Pan(int dx, int dy, bool snap)
 {
     geometry_.Pan(dx, dy, snap);
+    Invalidate();
+}
+
+void ScenePainter::SetCellSize(int cellSize)
+{
+    geometry_.SetCellSize(cellSize);
+    Invalidate();
+}
+
+void ScenePainter::ScrollTo(int x, int y)
+{
+    geometry_.SetScroll(x, y);
+    geometry_.Snap();
     Invalidate();
 }
 
@@ -230,8 +249,7 @@ void ScenePainter::OnMoveSceneCenter(const MoveSceneCenter_Msg* msg)
 
 void ScenePainter::OnZoomSceneSize(const ZoomSceneSize_Msg* msg)
 {
-    geometry_.SetCellSize(msg->cellSize);
-    Invalidate();
+    SetCellSize(msg->cellSize);
 }
 
 void ScenePainter::OnFlashTick(const Timer_Msg<1000>*)
@@ -267,13 +285,17 @@ QImage ScenePainter::Render()
 
 void ScenePainter::DrawSurface()
 {
-    if (surface_.isNull())
-        surface_ = QImage(geometry_.SurfaceWidth(), geometry_.SurfaceHeight(), QImage::Format_RGB32);
+    // Drawn at the screen's own pixel density, so a scaled screen shows it crisp.
+    const qreal ratio = window_ ? window_->devicePixelRatioF() : 1.0;
+    if (surface_.isNull() || surface_.devicePixelRatio() != ratio) {
+        surface_ = QImage(QSize(geometry_.SurfaceWidth(), geometry_.SurfaceHeight()) * ratio, QImage::Format_RGB32);
+        surface_.setDevicePixelRatio(ratio);
+    }
     if (surface_.isNull())
         return;
     QPainter p(&surface_);
     p.setFont(font_);
-    p.fillRect(surface_.rect(), kBackground);
+    p.fillRect(QRect(0, 0, geometry_.SurfaceWidth(), geometry_.SurfaceHeight()), kBackground);
 
     DrawCells(p);
     if (config_.gridAuto ? geometry_.CellSize() > 7 : config_.gridShow)
@@ -362,13 +384,28 @@ void ScenePainter::DrawBuildings(QPainter& p)
             DrawOwnedCells(p, FillColourOf(build), owners->RunsOf(i));
         else
             p.fillRect(ToQRect(*clipped), FillColourOf(build));
-        if (!build.name.empty() && !config_.hideBuildName) {
-            const MeasuredText& name = MeasuredName(build.name);
-            DrawPaddedLabel(p, name.text, name.width,
-                            {(clipped->left + clipped->right) / 2, (clipped->top + clipped->bottom) / 2}, Qt::black,
-                            kNameBackground);
-        }
+        if (!build.name.empty() && !config_.hideBuildName)
+            DrawBuildingName(p, MeasuredName(build.name), *clipped);
     }
+}
+
+void ScenePainter::DrawBuildingName(QPainter& p, const MeasuredText& name, const PixelRect& clipped) const
+{
+    // A name stays inside its building: shortened to the building's width, left
+    // out where not even the ellipsis or the line fits.
+    const std::int64_t room = clipped.right - clipped.left;
+    if (clipped.bottom - clipped.top < fontHeight_ || room <= 0)
+        return;
+    const PixelPoint centre{(clipped.left + clipped.right) / 2, (clipped.top + clipped.bottom) / 2};
+    if (name.width <= room) {
+        DrawPaddedLabel(p, name.text, name.width, centre, Qt::black, kNameBackground);
+        return;
+    }
+    const QFontMetrics metrics(font_);
+    const QString shortened = metrics.elidedText(name.text, Qt::ElideRight, static_cast<int>(room));
+    if (shortened.trimmed().isEmpty() || shortened.trimmed() == QString(QChar(0x2026)))
+        return;
+    DrawPaddedLabel(p, shortened, metrics.horizontalAdvance(shortened), centre, Qt::black, kNameBackground);
 }
 
 void ScenePainter::DrawOwnedCells(QPainter& p, const QColor& colour, std::span<const BuildingCellOwners::Run> runs) const

@@ -38,6 +38,9 @@ struct Timer_Msg;
 // the view's own messages (centre, zoom, the flash's 1000 ms tick).
 class ScenePainter {
 public:
+    // Height in pixels of a line of the map's texts.
+    static constexpr int kTextLine = 14;
+
     // `window` may be nullptr (drawing to an image only, as the command-line tool does).
     ScenePainter(MsgCenter& center, const Scene& scene, const SceneSelection& selection, AppConfig& config,
                  QWidget* window);
@@ -54,6 +57,10 @@ public:
     void SetSize(int width, int height);
     void ZoomStep(int delta);
     void Pan(int dx, int dy, bool snap);
+    // As a zoom message would, but for this painter alone.
+    void SetCellSize(int cellSize);
+    // Puts the view's top-left at this pixel of the map picture, on a cell boundary.
+    void ScrollTo(int x, int y);
 
     GridPoint CellOfPixel(int px, int py) const;
     // Sorted corners of a pixel drag; one building cell widens to the whole building.
@@ -91,6 +98,7 @@ private:
     void DrawGridLines(QPainter& p) const;
     void DrawBuildings(QPainter& p);
     void DrawOwnedCells(QPainter& p, const QColor& colour, std::span<const BuildingCellOwners::Run> runs) const;
+    void DrawBuildingName(QPainter& p, const MeasuredText& name, const PixelRect& clipped) const;
     void DrawRuler(QPainter& p, const CellRect& startAndEnd, const QPen& pen);
     void DrawSelection(QPainter& p) const;
     void DrawDragRect(QPainter& p);

@@ -138,6 +138,28 @@ TEST_F(MainDlgTest, MaximiseAndRestoreTwiceLeavesTheDialogPlaces)
     }
 }
 
+TEST_F(MainDlgTest, ResizeMaximiseAndRestoreGiveTheViewAllRoomLeftOfThePanel)
+{
+    dlg.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+    const auto laidOutFor = [this](QSize client) {
+        return dlg.MapView().geometry() == QRect(0, 0, client.width() - 232, client.height())
+               && dlg.CurrentPanel()->geometry() == QRect(client.width() - 230, 0, 230, 550);
+    };
+    dlg.resize(1000, 700);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return laidOutFor(QSize(1000, 700)); }));
+    EXPECT_EQ(dlg.MapView().Painter().Geometry().ViewWidth(), 1000 - 232 - 50);
+
+    // The panel is never cut off.
+    dlg.resize(300, 300);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return dlg.size() == QSize(482, 550) && laidOutFor(dlg.size()); }));
+
+    dlg.showMaximized();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return dlg.isMaximized() && laidOutFor(dlg.size()); }));
+    dlg.showNormal();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !dlg.isMaximized() && laidOutFor(dlg.size()); }));
+}
+
 TEST_F(MainDlgTest, PanelsSwitchByNameAndUnknownNamesAreIgnored)
 {
     auto* viewset = new QWidget;

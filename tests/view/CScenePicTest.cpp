@@ -7,7 +7,10 @@
 #include "scene/Scene.h"
 #include "view/CScenePic.h"
 
+#include <QApplication>
 #include <QMenu>
+#include <QScrollBar>
+#include <QWheelEvent>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -20,6 +23,7 @@ namespace {
 
 using Tool = CScenePic::ToolKind;
 using Journal = std::vector<std::string>;
+namespace fs = std::filesystem;
 
 std::string Gb(const char* utf8)
 {
@@ -210,7 +214,7 @@ TEST_F(CScenePicTest, ARightClickWithinFourPixelsOpensTheMenuALongerDragOnlyPans
             texts << action->text();
     }
     EXPECT_EQ(texts, (QStringList{"QuarrinLayvane", QString::fromUtf8("擦除选择区域"),
-                                  QString::fromUtf8("在选区内布局")}));
+                                  QString::fromUtf8("在选区内布局"), QString::fromUtf8("导出图片...")}));
     EXPECT_FALSE(pic.ContextMenu()->actions().front()->isEnabled());
     pic.ContextMenu()->close();
 }
@@ -327,3 +331,102 @@ TEST_F(CScenePicTest, CursorsFollowTheToolAndThePan)
 }
 
 }  // namespace
+
+TEST_F(CScenePicTest, KeysZoomAndPanAndTheScrollBarsFollowAndLead)
+{
+    const ViewGeometry& g = pic.Painter().Geometry();
+    QTest::keyClick(&pic, Qt::Key_Plus);
+    EXPECT_EQ(g.CellSize(), 11);
+    QTest::keyClick(&pic, Qt::Key_Minus);
+    QTest::keyClick(&pic, Qt::Key_Minus);
+    EXPECT_EQ(g.CellSize(), 9);
+    QTest::keyClick(&pic, Qt::Key_Equal);
+    EXPECT_EQ(g.CellSize(), 10);
+
+    QTest::keyClick(&pic, Qt::Key_Right);
+    QTest::keyClick(&pic, Qt::Key_Down);
+    QTest::keyClick(&pic, Qt::Key_Down);
+    EXPECT_EQ(g.ScrollX(), CScenePic::kArrowCells * 10);
+    EXPECT_EQ(g.ScrollY(), 2 * CScenePic::kArrowCells * 10);
+    QTest::keyClick(&pic, Qt::Key_Left);
+    QTest::keyClick(&pic, Qt::Key_Left);
+    EXPECT_EQ(g.ScrollX(), 0);  // held at the map's edge
+
+    pic.grab();  // a paint brings the bars up to date
+    EXPECT_TRUE(pic.HorizontalBar()->isVisibleTo(&pic));
+    EXPECT_EQ(pic.HorizontalBar()->maximum(), 250 * 10 - 500);
+    EXPECT_EQ(pic.VerticalBar()->value(), g.ScrollY());
+    // The bars sit in the margins, outside the view area.
+    EXPECT_GE(pic.VerticalBar()->geometry().left(), 25 + 500);
+    EXPECT_GE(pic.HorizontalBar()->geometry().top(), 25 + 500);
+
+    pic.HorizontalBar()->setValue(1234);
+    EXPECT_EQ(g.ScrollX(), 1230);  // on a cell boundary
+    EXPECT_EQ(pic.HorizontalBar()->value(), 1230);
+
+    // Zoomed out until the whole map fits, there is nothing to scroll.
+    for (int i = 0; i < 8; ++i)
+        QTest::keyClick(&pic, Qt::Key_Minus);
+    pic.grab();
+    EXPECT_FALSE(pic.HorizontalBar()->isVisibleTo(&pic));
+}
+
+TEST_F(CScenePicTest, TheWheelZoomsByTheAngleTurnedWithOrWithoutCtrl)
+{
+    const ViewGeometry& g = pic.Painter().Geometry();
+    const auto turn = [this](int delta, Qt::KeyboardModifiers keys = Qt::NoModifier) {
+        const QPointF at(300, 300);
+        QWheelEvent event(at, pic.mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, keys, Qt::NoScrollPhase,
+                          false);
+        QApplication::sendEvent(&pic, &event);
+    };
+    turn(40);
+    turn(40);
+    EXPECT_EQ(g.CellSize(), 10);  // two thirds of a notch
+    turn(40);
+    EXPECT_EQ(g.CellSize(), 11);
+    turn(360, Qt::ControlModifier);
+    EXPECT_EQ(g.CellSize(), 14);
+    turn(60);
+    turn(-60);  // turning back forgets the half notch
+    turn(60);
+    EXPECT_EQ(g.CellSize(), 14);
+    turn(-120);
+    EXPECT_EQ(g.CellSize(), 13);
+}
+
+TEST_F(CScenePicTest, ExportWritesAPngWhoseCellsHaveTheMapsColours)
+{
+    scene.FillRect(120, 130, 5, 5, CellRoad, CellAny);
+    scene.FillRect(200, 10, 3, 3, CellWall, CellAny);
+    const fs::path folder = fs::temp_directory_path() / "ql-export-test";
+    fs::create_directories(folder);
+    const fs::path file = folder / "地图.png";
+    const auto colourAt = [](const QImage& image, int cellSize, int column, int row) {
+        return image.pixelColor(25 + column * cellSize + cellSize / 2, 25 + row * cellSize + cellSize / 2);
+    };
+
+    ASSERT_TRUE(pic.ExportImageTo(file, true, 6));
+    QImage whole(QString::fromStdString(platform::PathToUtf8(file)));
+    ASSERT_EQ(whole.size(), QSize(250 * 6 + 50, 250 * 6 + 50));
+    EXPECT_EQ(colourAt(whole, 6, 5, 5), QColor(0, 255, 0));       // soil
+    EXPECT_EQ(colourAt(whole, 6, 122, 132), QColor(233, 158, 245));  // road
+    EXPECT_EQ(colourAt(whole, 6, 201, 11), QColor(0, 0, 0));       // wall
+    EXPECT_EQ(colourAt(whole, 6, 240, 240), QColor(255, 255, 255));  // blank
+
+    // The part in view: the 50 × 50 cells from 100, 120 on.
+    MsgCenter::Instance().Send(MoveSceneCenter_Msg{125, 145});
+    ASSERT_EQ(pic.Painter().Geometry().ScrollX(), 1000);
+    ASSERT_EQ(pic.Painter().Geometry().ScrollY(), 1200);
+    ASSERT_TRUE(pic.ExportImageTo(file, false, 4));
+    QImage part(QString::fromStdString(platform::PathToUtf8(file)));
+    ASSERT_EQ(part.size(), QSize(50 * 4 + 50, 50 * 4 + 50));
+    EXPECT_EQ(colourAt(part, 4, 0, 0), QColor(255, 255, 255));
+    EXPECT_EQ(colourAt(part, 4, 122 - 100, 132 - 120), QColor(233, 158, 245));
+
+    // Nothing to draw at an impossible cell size, and no file under a missing folder.
+    EXPECT_FALSE(pic.ExportImageTo(folder / "too-big.png", true, 65));
+    EXPECT_FALSE(pic.ExportImageTo(folder / "missing" / "map.png", true, 4));
+    EXPECT_FALSE(fs::exists(folder / "too-big.png"));
+    fs::remove_all(folder);
+}

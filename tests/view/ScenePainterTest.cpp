@@ -1,6 +1,7 @@
 #include "config/AppConfig.h"
 #include "msg/Messages.h"
 #include "msg/MsgCenter.h"
+#include "platform/TextCodec.h"
 #include "scene/Scene.h"
 #include "view/ScenePainter.h"
 #include "view/SceneSelection.h"
@@ -304,3 +305,26 @@ TEST_F(ScenePainterTest, StackedBuildingsShowTheOneDrawnLastOverEachCell)
 }
 
 }  // namespace
+
+TEST_F(ScenePainterTest, ANameStaysInsideItsBuildingOnA14PixelLine)
+{
+    const ColorRef house = MakeColorRef(10, 20, 30);
+    ASSERT_TRUE(scene.PlaceBuild(10, 10, 3, 2, house, "house"));
+    ASSERT_TRUE(scene.PlaceBuild(20, 10, 3, 2, house, platform::Utf8ToGb18030("一座名字很长很长很长的房屋")));
+    ASSERT_TRUE(scene.PlaceBuild(30, 10, 1, 1, house, "tiny"));
+    const QImage image = Render();
+
+    for (const int left : {10, 20}) {
+        // The label fills at most the 14-pixel middle line of the house's 20 pixels ...
+        const QRect house(kM + left * 10, kM + 100, 30, 20);
+        EXPECT_TRUE(AnyPixel(image, house, kNameBackground)) << left;
+        EXPECT_FALSE(AnyPixel(image, QRect(house.left(), house.top(), 30, 3), kNameBackground)) << left;
+        EXPECT_FALSE(AnyPixel(image, QRect(house.left(), house.bottom() - 2, 30, 3), kNameBackground)) << left;
+        // ... so the colour shows around it, and nothing spills onto the neighbours.
+        EXPECT_TRUE(AnyPixel(image, QRect(house.left(), house.top(), 30, 3), QColor(10, 20, 30))) << left;
+        EXPECT_FALSE(AnyPixel(image, QRect(house.left() - 10, house.top(), 10, 20), kNameBackground)) << left;
+        EXPECT_FALSE(AnyPixel(image, QRect(house.right() + 1, house.top(), 10, 20), kNameBackground)) << left;
+    }
+    // A name with no room at all is left out.
+    EXPECT_FALSE(AnyPixel(image, QRect(kM + 300, kM + 100, 10, 10), kNameBackground));
+}
