@@ -8,6 +8,8 @@
 
 #include <QGroupBox>
 #include <QKeyEvent>
+#include "panels/ElidedLabel.h"
+
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -59,8 +61,7 @@ CShowDlg::CShowDlg(MsgCenter& center, Scene& scene, AppConfig& config, QWidget* 
     : QWidget(parent), center_(center), player_(scene.Demos(), config.roadMake, this)
 {
     // Sized for the side panel, 153 × 338 dialog units (230 × 550 px).
-    details_ = new QLabel(this);
-    details_->setTextFormat(Qt::PlainText);
+    details_ = new ElidedLabel({}, this);
     details_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     details_->setWordWrap(true);
     dialog_units::Place(details_, 6, 4, 141, 40);
@@ -178,7 +179,7 @@ void CShowDlg::EndDemonstration()
 
 void CShowDlg::Refresh()
 {
-    details_->setText(FromModelText(player_.Details()).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    details_->SetFullText(FromModelText(player_.Details()).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     progress_->setText(FromModelText(player_.Progress()));
     const DemoButtons& buttons = player_.Buttons();
     play_->setEnabled(buttons.play);

@@ -8,6 +8,7 @@
 #include <QWidget>
 
 class AppConfig;
+class ElidedLabel;
 class MsgCenter;
 class QGroupBox;
 class QLabel;
@@ -26,7 +27,7 @@ public:
     ~CShowDlg() override;
 
     const DemoPlayer& Player() const { return player_; }
-    QLabel* DetailsLabel() const { return details_; }
+    ElidedLabel* DetailsLabel() const { return details_; }
     QLabel* ProgressLabel() const { return progress_; }
     CaptionBrowser* CaptionView() const { return captionView_; }
     QPushButton* PlayButton() const { return play_; }
@@ -51,7 +52,7 @@ private:
 
     MsgCenter& center_;
     DemoPlayer player_;
-    QLabel* details_;
+    ElidedLabel* details_;
     QLabel* progress_;
     CaptionBrowser* captionView_;
     QGroupBox* controls_;

@@ -9,6 +9,7 @@
 #include "panels/CBuildStatDlg.h"
 #include "panels/CColorPaletteButton.h"
 #include "panels/DialogUnits.h"
+#include "panels/ElidedLabel.h"
 #include "platform/TextCodec.h"
 #include "scene/Scene.h"
 #include "scene/StatisticsText.h"
@@ -32,7 +33,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-enum class ControlKind { Button, DisabledButton, Radio, Text, CentredText, ColourButton };
+enum class ControlKind { Button, DisabledButton, Radio, Text, ShortenedText, CentredText, ColourButton };
 
 struct ControlSpec {
     int id;
@@ -110,7 +111,7 @@ constexpr ControlSpec kControls[] = {
     {kLayOutMap, 6, 157, 37, 15, "自动布局", ControlKind::Button},
     {kLayOutSelection, 55, 157, 37, 15, "选区布局", ControlKind::Button},
     {kSearchOptions, 104, 157, 37, 15, "搜索选项", ControlKind::Button},
-    {kDemoLabel, 11, 189, 124, 18, "无", ControlKind::Text},
+    {kDemoLabel, 11, 189, 124, 18, "无", ControlKind::ShortenedText},
     {1048, 5, 214, 25, 12, "加载", ControlKind::DisabledButton},
     {kDemoPrevious, 30, 214, 25, 12, "<---", ControlKind::Button},
     {kDemoCounter, 59, 215, 31, 10, "0 / 0", ControlKind::CentredText},
@@ -259,6 +260,12 @@ void COperaterDlg::CreateControls()
             control = label;
             break;
         }
+        case ControlKind::ShortenedText: {
+            auto* label = new ElidedLabel(text, this);
+            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            control = label;
+            break;
+        }
         case ControlKind::ColourButton:
             control = new CColorPaletteButton(config_, false, this);
             break;
@@ -269,7 +276,7 @@ void COperaterDlg::CreateControls()
     houseColour_ = static_cast<CColorPaletteButton*>(Control(kHouseColour));
     otherColour_ = static_cast<CColorPaletteButton*>(Control(kOtherColour));
     statistics_ = static_cast<QLabel*>(Control(kStatistics));
-    demoLabel_ = static_cast<QLabel*>(Control(kDemoLabel));
+    demoLabel_ = static_cast<ElidedLabel*>(Control(kDemoLabel));
     demoCounter_ = static_cast<QLabel*>(Control(kDemoCounter));
 }
 
@@ -444,7 +451,7 @@ void COperaterDlg::RefreshDemoGroup()
     // A running recording keeps the demonstration from starting.
     Button(kStartDemo)->setEnabled(demoGroup_.CanStart() && !recorder_);
     // A label breaks lines at "\n" only; a lone CR would show as a glyph.
-    demoLabel_->setText(FromModelText(demoGroup_.Label()).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    demoLabel_->SetFullText(FromModelText(demoGroup_.Label()).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
 }
 
 void COperaterDlg::ReportSaveProblem(const fs::path& file, MapFileRequests::SaveProblem problem)

@@ -15,6 +15,7 @@
 class AppConfig;
 class CColorPaletteButton;
 class CScenePic;
+class ElidedLabel;
 class MsgCenter;
 class QAbstractButton;
 class QButtonGroup;
@@ -104,7 +105,7 @@ private:
     CColorPaletteButton* otherColour_ = nullptr;
     QButtonGroup* roadOptions_ = nullptr;
     QLabel* statistics_ = nullptr;
-    QLabel* demoLabel_ = nullptr;
+    ElidedLabel* demoLabel_ = nullptr;
     QLabel* demoCounter_ = nullptr;
     QMenu* otherMenu_ = nullptr;
     QPointer<CRecDlg> recorder_;

@@ -1,5 +1,6 @@
 #include "DemoTempFolder.h"
 #include "app/MainDlg.h"
+#include "panels/ElidedLabel.h"
 #include "cmd/Received.h"
 #include "config/AppConfig.h"
 #include "demo/CShowDlg.h"
@@ -80,7 +81,7 @@ TEST_F(CShowDlgTest, ShowingLoadsTheChosenScriptAndNextSteps)
     config.roadMake = false;
     panel.show();
     EXPECT_TRUE(config.roadMake);
-    EXPECT_EQ(panel.DetailsLabel()->text(),
+    EXPECT_EQ(panel.DetailsLabel()->FullText(),
               QStringLiteral(" 名称:  样例\n 作者:  作者\n 日期:  2024-5-1\n 速度:  正常"));
     EXPECT_EQ(panel.ProgressLabel()->text(), QStringLiteral(" 进度:  暂停  0 / 5 (0%)"));
     EXPECT_EQ(Buttons(panel), (ButtonStates{true, false, true, true}));
