@@ -109,9 +109,13 @@ MainDlg::~MainDlg()
     panels_.clear();
 }
 
-void MainDlg::CreatePanels(const std::filesystem::path& programFolder)
+void MainDlg::CreatePanels(const platform::AppFolders& folders)
 {
-    AddPanel(kMainPanel, new COperaterDlg(center_, scene_, *mapView_, config_, programFolder));
+    tip_->SetImageFolder(folders.dataFolder);
+    auto* tools = new COperaterDlg(center_, scene_, *mapView_, config_, folders.workFolder);
+    if (folders.Installed())
+        tools->SetSampleFolder(folders.dataFolder);
+    AddPanel(kMainPanel, tools);
     AddPanel("set", new CLaySetDlg(center_, config_));
     AddPanel("viewset", new CViewSetDlg(center_, config_));
     AddPanel("demo", new CShowDlg(center_, scene_, config_));

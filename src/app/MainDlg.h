@@ -2,6 +2,7 @@
 
 #include "app/MainLayout.h"
 #include "msg/Messages.h"
+#include "platform/AppFolders.h"
 
 #include <QDialog>
 #include <QList>
@@ -36,8 +37,13 @@ public:
 
     // Creates the four side panels ("main", "set", "viewset", "demo") in
     // place of the empty one the window starts with; files of the tools
-    // panel and the recorder live below `programFolder`.
-    void CreatePanels(const std::filesystem::path& programFolder);
+    // panel and the recorder live below the work folder.
+    void CreatePanels(const platform::AppFolders& folders);
+    // Everything below one folder, as when run from the build folder.
+    void CreatePanels(const std::filesystem::path& programFolder)
+    {
+        CreatePanels(platform::AppFolders{programFolder, programFolder, programFolder / "ql.cfg"});
+    }
 
     // Takes the panel over; a panel already under that name is deleted, and
     // if it was on show the new one takes its place.

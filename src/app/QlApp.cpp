@@ -6,11 +6,12 @@
 #include "config/AppConfig.h"
 #include "msg/MsgCenter.h"
 #include "msg/TimerCenter.h"
-#include "platform/ProgramFolder.h"
+#include "platform/AppFolders.h"
 #include "scene/Scene.h"
 #include "view/QtText.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QMessageBox>
 
 #include <clocale>
@@ -62,6 +63,8 @@ int QlApp::Run()
     MsgCenter& center = MsgCenter::Instance();
 
     QApplication application(argc_, argv_);
+    application.setWindowIcon(QIcon(QStringLiteral(":/icons/quarrinlayvane.png")));
+    application.setDesktopFileName(QStringLiteral("quarrinlayvane"));
     // Map files and settings are read and written with the C locale's number format.
     std::setlocale(LC_ALL, "C");
 
@@ -69,7 +72,10 @@ int QlApp::Run()
     timers->SetExceptionBox(&AskAboutTimerException);
     auto scene = std::make_unique<Scene>(center);
     auto mainDlg = std::make_unique<MainDlg>(center, *scene, AppConfig::Instance());
-    mainDlg->CreatePanels(platform::ProgramFolder());
+    const platform::AppFolders folders = platform::AppFolders::Find();
+    // Installed, the user's folders may not exist yet; the settings are written there at exit.
+    platform::AppFolders::MakeWritableFolders(folders);
+    mainDlg->CreatePanels(folders);
     mainDlg->OpenStartFile(StartFile());
     mainDlg->exec();
 

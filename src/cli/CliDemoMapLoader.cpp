@@ -4,7 +4,7 @@
 #include "msg/Messages.h"
 #include "msg/MsgCenter.h"
 #include "panels/MapFileRequests.h"
-#include "platform/ProgramFolder.h"
+#include "platform/AppFolders.h"
 #include "platform/TextCodec.h"
 
 #include <iostream>
@@ -28,7 +28,9 @@ void CliDemoMapLoader::OnLoad(const LoadDomoMap_Msg* msg)
         std::cerr << "load: map names are plain file names: " << platform::Gb18030ToUtf8(msg->mapName) << "\n";
         return;
     }
-    if (cli::LoadFirstMap({baseFolder_ / *file, platform::ProgramFolder() / "map" / *file}, scene_) != cli::kOk)
+    const platform::AppFolders folders = platform::AppFolders::Find();
+    if (cli::LoadFirstMap({baseFolder_ / *file, folders.workFolder / "map" / *file, folders.dataFolder / "map" / *file},
+                          scene_) != cli::kOk)
         missedMap_ = true;
 }
 

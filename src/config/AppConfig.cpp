@@ -1,7 +1,7 @@
 #include "config/AppConfig.h"
 
 #include "config/AppConfigFile.h"
-#include "platform/ProgramFolder.h"
+#include "platform/AppFolders.h"
 
 #include <loki/Singleton.h>
 
@@ -22,7 +22,7 @@ std::int32_t Megabytes(std::uint64_t bytes)
 
 }  // namespace
 
-AppConfig::AppConfig() : AppConfig(platform::ProgramFolder() / kFileName) {}
+AppConfig::AppConfig() : AppConfig(platform::AppFolders::Find().settingsFile) {}
 
 AppConfig::AppConfig(std::filesystem::path file) : file_(std::move(file))
 {

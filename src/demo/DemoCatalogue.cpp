@@ -1,7 +1,7 @@
 #include "demo/DemoCatalogue.h"
 
 #include "demo/DemoScriptReader.h"
-#include "platform/ProgramFolder.h"
+#include "platform/AppFolders.h"
 
 #include <algorithm>
 #include <string>
@@ -46,18 +46,26 @@ bool IsScriptName(const NativeString& name)
 
 void DemoCatalogue::Rescan()
 {
-    Rescan(platform::ProgramFolder() / kFolderName);
+    Rescan(platform::AppFolders::Find().DemoFolders());
 }
 
 void DemoCatalogue::Rescan(const fs::path& demoFolder)
 {
+    Rescan(std::vector<fs::path>{demoFolder});
+}
+
+void DemoCatalogue::Rescan(const std::vector<fs::path>& demoFolders)
+{
     entries.clear();
+    // One visited set for all: a folder reached twice is scanned once.
     std::set<fs::path> visited;
-    std::error_code ec;
-    const fs::path canonical = fs::canonical(demoFolder, ec);
-    if (!ec)
-        visited.insert(canonical);
-    ScanFolder(demoFolder, 0, visited);
+    for (const fs::path& demoFolder : demoFolders) {
+        std::error_code ec;
+        const fs::path canonical = fs::canonical(demoFolder, ec);
+        if (!ec && !visited.insert(canonical).second)
+            continue;
+        ScanFolder(demoFolder, 0, visited);
+    }
     if (!entries.empty())
         selected = 1;
 }

@@ -18,10 +18,12 @@ public:
     // nothing, so always look it up through Selected().
     int selected = 0;
 
-    // Scans the "demo" folder beside the program.
+    // Scans the program's "demo" folders (the samples' and, installed, the user's).
     void Rescan();
     // Scans the given folder and everything below it.
     void Rescan(const std::filesystem::path& demoFolder);
+    // Scans each folder in turn; their scripts follow one another.
+    void Rescan(const std::vector<std::filesystem::path>& demoFolders);
 
     // nullptr unless `selected` names an entry.
     const DemoScript* Selected() const;

@@ -381,6 +381,12 @@ void COperaterDlg::ClearMap()
     view_.update();
 }
 
+void COperaterDlg::SetSampleFolder(const fs::path& folder)
+{
+    sampleFolder_ = folder;
+    files_.SetSampleFolder(folder);
+}
+
 void COperaterDlg::ToggleRecording()
 {
     if (recorder_)
@@ -416,7 +422,10 @@ void COperaterDlg::StopRecording()
     recorder->deleteLater();
     config_.recording = false;
     Button(kRecord)->setText(QStringLiteral("录制"));
-    scene_.Demos().Rescan(programFolder_ / DemoCatalogue::kFolderName);
+    std::vector<fs::path> demoFolders{programFolder_ / DemoCatalogue::kFolderName};
+    if (!sampleFolder_.empty())
+        demoFolders.insert(demoFolders.begin(), sampleFolder_ / DemoCatalogue::kFolderName);
+    scene_.Demos().Rescan(demoFolders);
     RefreshDemoGroup();
 }
 

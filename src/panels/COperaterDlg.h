@@ -46,6 +46,9 @@ public:
                  std::filesystem::path programFolder, QWidget* parent = nullptr);
     ~COperaterDlg() override;
 
+    // An installed program's samples: its "demo/" and "map/" are read from here too.
+    void SetSampleFolder(const std::filesystem::path& folder);
+
     // The file dialogs and message boxes; tests put their own in.
     void SetFileChooser(FileChooser chooser);
     void SetErrorBox(ErrorBox box);
@@ -95,6 +98,7 @@ private:
     CScenePic& view_;
     AppConfig& config_;
     std::filesystem::path programFolder_;
+    std::filesystem::path sampleFolder_;
     FileChooser chooseFile_;
     ErrorBox errorBox_;
     MapFileRequests files_;

@@ -162,12 +162,18 @@ bool MapFileRequests::LoadDemoMap(const std::string& mapName)
         return false;
     }
     // Without a current script there is no script folder to look in.
-    if (const DemoScript* script = scene_.Demos().Selected()) {
-        const LoadOutcome outcome = TryLoad(script->folder / *file, MapFileKind::DemoMap);
+    std::vector<fs::path> candidates;
+    if (const DemoScript* script = scene_.Demos().Selected())
+        candidates.push_back(script->folder / *file);
+    candidates.push_back(programFolder_ / kMapFolder / *file);
+    if (!sampleFolder_.empty())
+        candidates.push_back(sampleFolder_ / kMapFolder / *file);
+    for (std::size_t i = 0; i + 1 < candidates.size(); ++i) {
+        const LoadOutcome outcome = TryLoad(candidates[i], MapFileKind::DemoMap);
         if (outcome != LoadOutcome::NotOpened)
             return outcome == LoadOutcome::Read;
     }
-    return LoadAs(programFolder_ / kMapFolder / *file, MapFileKind::DemoMap);
+    return LoadAs(candidates.back(), MapFileKind::DemoMap);
 }
 
 void MapFileRequests::OnLoad(const LoadMapFile_Msg* msg)

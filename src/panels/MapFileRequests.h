@@ -64,6 +64,9 @@ public:
     std::filesystem::path RecordingStartFile() const;
     bool StartRecordingSnapshots();
 
+    // An installed program's own "map/" folder, looked in after the user's.
+    void SetSampleFolder(std::filesystem::path folder) { sampleFolder_ = std::move(folder); }
+
     // The map a script names: beside the current script, else in "map/".
     bool LoadDemoMap(const std::string& mapName);
     // "<name>.qlm" for a script's map name (GB18030); none for a name that
@@ -87,6 +90,7 @@ private:
     MsgCenter& center_;
     Scene& scene_;
     std::filesystem::path programFolder_;
+    std::filesystem::path sampleFolder_;
     ReportLoadProblem report_;
     ShowFile show_;
     ReportSaveProblem saveFailed_;
