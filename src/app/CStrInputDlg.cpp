@@ -10,10 +10,10 @@
 
 CStrInputDlg::CStrInputDlg(const std::string& prompt, const std::string& initial, QWidget* owner)
     : QDialog(owner),
-      label_(new QLabel(QStringLiteral("输入吧:"), this)),
+      label_(new QLabel(tr("输入吧:"), this)),
       edit_(new QPlainTextEdit(this)),
-      ok_(new QPushButton(QStringLiteral("确认"), this)),
-      cancel_(new QPushButton(QStringLiteral("取消"), this))
+      ok_(new QPushButton(tr("确认"), this)),
+      cancel_(new QPushButton(tr("取消"), this))
 {
     setWindowTitle(QStringLiteral("QuarrinLayvane Sample Input"));
     label_->setText(FromModelText(prompt));

@@ -199,7 +199,7 @@ void MainDlg::ShowAbout()
 {
     HideTip();
     QMessageBox::about(this, QStringLiteral("About QuarrinLayvane"),
-                       QStringLiteral("<b>QuarrinLayvane 2.1</b><br>"
+                       tr("<b>QuarrinLayvane 2.1</b><br>"
                                       "城镇建筑布局规划工具<br>"
                                       "A planner for the building layout of a town."));
     ChangePanel(kMainPanel);
@@ -338,7 +338,7 @@ void MainDlg::OnBuildBringRoad(const BuildBringRoad_Msg* msg)
     mapView_->Painter().StartFlash(msg->roads, kRoadFlashCountdown);
     if (setting == RoadSetting::Notice) {
         const GridPoint& first = msg->roads.front();
-        ShowTipAtCell(first.x, first.y, QStringLiteral("你刚刚修建的建筑可能会产生道路."));
+        ShowTipAtCell(first.x, first.y, tr("你刚刚修建的建筑可能会产生道路."));
     } else {
         center_.Send(AddRoadPoints_Msg{msg->roads});
     }

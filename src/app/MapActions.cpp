@@ -35,11 +35,11 @@ MapActions::MapActions(MsgCenter& center, Scene& scene, AppConfig& config, CScen
       window_(window),
       document_(scene),
       history_(center, scene, config, CmdList::Instance()),
-      new_(MakeAction(QStringLiteral("新建地图"), {QKeySequence::New}, window)),
-      open_(MakeAction(QStringLiteral("打开地图..."), {QKeySequence::Open}, window)),
-      save_(MakeAction(QStringLiteral("保存地图"), {QKeySequence::Save}, window)),
-      undo_(MakeAction(QStringLiteral("撤销"), {QKeySequence(Qt::CTRL | Qt::Key_Z)}, window)),
-      redo_(MakeAction(QStringLiteral("重做"),
+      new_(MakeAction(tr("新建地图"), {QKeySequence::New}, window)),
+      open_(MakeAction(tr("打开地图..."), {QKeySequence::Open}, window)),
+      save_(MakeAction(tr("保存地图"), {QKeySequence::Save}, window)),
+      undo_(MakeAction(tr("撤销"), {QKeySequence(Qt::CTRL | Qt::Key_Z)}, window)),
+      redo_(MakeAction(tr("重做"),
                        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}, window))
 {
     connect(new_, &QAction::triggered, this, &MapActions::NewMap);
@@ -100,15 +100,15 @@ MapActions::Answer MapActions::AskAboutChanges()
     const QString file = QString::fromStdString(platform::PathToUtf8(document_.File()));
     QString text;
     if (document_.Damaged() && document_.From() == MapDocument::Origin::UserFile)
-        text = QStringLiteral("读取这个地图文件时发现了问题, 直接保存会覆盖它原有的内容:\n%1\n\n要保存这张地图吗?").arg(file);
+        text = tr("读取这个地图文件时发现了问题, 直接保存会覆盖它原有的内容:\n%1\n\n要保存这张地图吗?").arg(file);
     else if (document_.File().empty())
-        text = QStringLiteral("这张地图还没有保存。\n\n要保存它吗?");
+        text = tr("这张地图还没有保存。\n\n要保存它吗?");
     else
-        text = QStringLiteral("这张地图有未保存的修改:\n%1\n\n要保存它吗?").arg(file);
+        text = tr("这张地图有未保存的修改:\n%1\n\n要保存它吗?").arg(file);
     QMessageBox box(QMessageBox::Warning, QStringLiteral("QuarrinLayvane"), text, QMessageBox::NoButton, window_);
-    QPushButton* save = box.addButton(QStringLiteral("保存..."), QMessageBox::AcceptRole);
-    QPushButton* discard = box.addButton(QStringLiteral("不保存"), QMessageBox::DestructiveRole);
-    QPushButton* stay = box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
+    QPushButton* save = box.addButton(tr("保存..."), QMessageBox::AcceptRole);
+    QPushButton* discard = box.addButton(tr("不保存"), QMessageBox::DestructiveRole);
+    QPushButton* stay = box.addButton(tr("取消"), QMessageBox::RejectRole);
     box.setDefaultButton(save);
     box.setEscapeButton(stay);
     box.exec();

@@ -3,6 +3,7 @@
 #include "app/CommandLineMapFile.h"
 #include "app/MainDlg.h"
 #include "app/QtThreadTimer.h"
+#include "app/UiLanguage.h"
 #include "config/AppConfig.h"
 #include "msg/MsgCenter.h"
 #include "msg/TimerCenter.h"
@@ -65,6 +66,7 @@ int QlApp::Run()
     QApplication application(argc_, argv_);
     application.setWindowIcon(QIcon(QStringLiteral(":/icons/quarrinlayvane.png")));
     application.setDesktopFileName(QStringLiteral("quarrinlayvane"));
+    const UiLanguage language(UiLanguage::Choose(AppConfig::Instance().language, QLocale::system()));
     // Map files and settings are read and written with the C locale's number format.
     std::setlocale(LC_ALL, "C");
 

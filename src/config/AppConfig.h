@@ -56,6 +56,8 @@ public:
     std::map<ColorRef, std::string> colorNames;
     bool roadNotice = true;
     bool roadMake = false;
+    // The windows' language, "zh" or "en"; empty lets the system's locale choose.
+    std::string language;
 
 private:
     std::filesystem::path file_;

@@ -101,6 +101,9 @@ void AppConfigFile::Parse(std::string_view text, AppConfig& config)
     std::int32_t seconds = config.layoutSeconds;
     if (in.Key("LayoutTimeLimit:") && in.Decimal(seconds))
         config.layoutSeconds = std::clamp(seconds, kMinLayoutSeconds, kMaxLayoutSeconds);
+
+    if (in.Key("Language:") && in.Word(word) && (word == "zh" || word == "en"))
+        config.language = word;
 }
 
 std::string AppConfigFile::Format(const AppConfig& config)
@@ -133,6 +136,9 @@ std::string AppConfigFile::Format(const AppConfig& config)
     out << (config.saveTempRecFile ? "SaveTempRecFile" : "DoNotSaveTempRecFile") << "\n";
     out << "LayoutMode: " << (config.optimisedLayout ? "Optimised" : "Beam") << "\n";
     out << "LayoutTimeLimit: " << config.layoutSeconds << "\n";
+    // Only an override is written.
+    if (config.language == "zh" || config.language == "en")
+        out << "Language: " << config.language << "\n";
     return out.str();
 }
 

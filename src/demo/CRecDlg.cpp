@@ -31,9 +31,9 @@ CRecDlg::CRecDlg(MsgCenter& center, AppConfig& config, std::filesystem::path pro
       center_(center),
       config_(config),
       programFolder_(std::move(programFolder)),
-      stop_(new QPushButton(QStringLiteral("停止"), this)),
-      export_(new QPushButton(QStringLiteral("导出为演示"), this)),
-      saveTemp_(new QCheckBox(QStringLiteral("保存临时文件支持撤销"), this)),
+      stop_(new QPushButton(tr("停止"), this)),
+      export_(new QPushButton(tr("导出为演示"), this)),
+      saveTemp_(new QCheckBox(tr("保存临时文件支持撤销"), this)),
       list_(new CCmdListCtrl(this)),
       commandLine_(new QLineEdit(this)),
       run_(new QPushButton(QStringLiteral("RUN"), this))
@@ -48,7 +48,7 @@ CRecDlg::CRecDlg(MsgCenter& center, AppConfig& config, std::filesystem::path pro
     run_->setAutoDefault(false);
     saveTemp_->setChecked(config_.saveTempRecFile);
     list_->setColumnCount(1);
-    list_->setHeaderLabels({QStringLiteral("类别")});
+    list_->setHeaderLabels({tr("类别")});
     list_->setColumnWidth(0, kColumnWidth);
     list_->setRootIsDecorated(false);
     list_->setSelectionMode(QAbstractItemView::SingleSelection);

@@ -77,13 +77,13 @@ CShowDlg::CShowDlg(MsgCenter& center, Scene& scene, AppConfig& config, QWidget* 
     captionView_->viewport()->installEventFilter(this);
     dialog_units::Place(captionView_, 4, 58, 145, 190);
 
-    controls_ = new QGroupBox(QStringLiteral("演示控制"), this);
+    controls_ = new QGroupBox(tr("演示控制"), this);
     dialog_units::Place(controls_, 2, 252, 149, 82);
-    play_ = MakeButton(QStringLiteral("播放"), this, 10, 266, 31, 15);
-    pause_ = MakeButton(QStringLiteral("暂停"), this, 44, 266, 31, 15);
-    replay_ = MakeButton(QStringLiteral("重放"), this, 78, 266, 31, 15);
-    next_ = MakeButton(QStringLiteral("下步"), this, 112, 266, 31, 15);
-    end_ = MakeButton(QStringLiteral("结束演示"), this, 46, 298, 60, 20);
+    play_ = MakeButton(tr("播放"), this, 10, 266, 31, 15);
+    pause_ = MakeButton(tr("暂停"), this, 44, 266, 31, 15);
+    replay_ = MakeButton(tr("重放"), this, 78, 266, 31, 15);
+    next_ = MakeButton(tr("下步"), this, 112, 266, 31, 15);
+    end_ = MakeButton(tr("结束演示"), this, 46, 298, 60, 20);
 
     connect(play_, &QPushButton::clicked, this, [this] {
         player_.Play();

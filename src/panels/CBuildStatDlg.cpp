@@ -13,16 +13,16 @@
 CBuildStatDlg::CBuildStatDlg(const SceneStatistics& stats, const AppConfig& config, QWidget* parent)
     : QDialog(parent), list_(new CColorListCtrl(this))
 {
-    setWindowTitle(QStringLiteral("分类建筑信息"));
+    setWindowTitle(tr("分类建筑信息"));
     setFixedSize(dialog_units::ToPixels(0, 0, 186, 244).size());
 
-    auto* ok = new QPushButton(QStringLiteral("确认"), this);
+    auto* ok = new QPushButton(tr("确认"), this);
     ok->setDefault(true);
     dialog_units::Place(ok, 67, 223, 50, 14);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 
     dialog_units::Place(list_, 7, 7, 172, 205);
-    list_->setHeaderLabels({QStringLiteral("类别"), QStringLiteral("数目"), QStringLiteral("面积")});
+    list_->setHeaderLabels({tr("类别"), tr("数目"), tr("面积")});
     list_->header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     list_->setColumnWidth(0, 150);
     list_->setColumnWidth(1, 50);

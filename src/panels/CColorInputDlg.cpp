@@ -8,11 +8,11 @@
 CColorInputDlg::CColorInputDlg(ColorRef initial, const AppConfig& config, QWidget* parent)
     : QDialog(parent),
       colour_(new CColorPaletteButton(config, true, this)),
-      ok_(new QPushButton(QStringLiteral("确认"), this)),
-      cancel_(new QPushButton(QStringLiteral("取消"), this)),
+      ok_(new QPushButton(tr("确认"), this)),
+      cancel_(new QPushButton(tr("取消"), this)),
       result_(initial)
 {
-    setWindowTitle(QStringLiteral("颜色选择"));
+    setWindowTitle(tr("颜色选择"));
     setFixedSize(dialog_units::ToPixels(0, 0, 131, 135).size());
     dialog_units::Place(colour_, 0, 0, 131, 17);
     dialog_units::Place(ok_, 14, 114, 50, 14);

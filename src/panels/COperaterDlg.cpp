@@ -18,6 +18,7 @@
 
 #include <QAction>
 #include <QButtonGroup>
+#include <QCoreApplication>
 #include <QCursor>
 #include <QFileDialog>
 #include <QGroupBox>
@@ -53,9 +54,12 @@ constexpr int kPanelHeight = 341;
 constexpr int kDialogFontPixels = 11;
 
 constexpr GroupSpec kGroups[] = {
-    {2, 1, 147, 63, "工具箱"},  {2, 65, 147, 30, "放下的建筑可能产生道路时"},
-    {2, 98, 148, 47, "地图"},   {2, 147, 148, 29, "布局"},
-    {2, 179, 147, 72, "演示"},  {2, 253, 148, 83, "统计"},
+    {2, 1, 147, 63, QT_TRANSLATE_NOOP("COperaterDlg", "工具箱")},
+    {2, 65, 147, 30, QT_TRANSLATE_NOOP("COperaterDlg", "放下的建筑可能产生道路时")},
+    {2, 98, 148, 47, QT_TRANSLATE_NOOP("COperaterDlg", "地图")},
+    {2, 147, 148, 29, QT_TRANSLATE_NOOP("COperaterDlg", "布局")},
+    {2, 179, 147, 72, QT_TRANSLATE_NOOP("COperaterDlg", "演示")},
+    {2, 253, 148, 83, QT_TRANSLATE_NOOP("COperaterDlg", "统计")},
 };
 
 constexpr int kHouseColour = 1028;
@@ -85,46 +89,46 @@ constexpr int kUndo = 1070;
 constexpr int kRedo = 1071;
 
 constexpr ControlSpec kControls[] = {
-    {1007, 7, 13, 22, 12, "指针", ControlKind::Button},
-    {1008, 30, 13, 22, 12, "点绿", ControlKind::Button},
-    {1026, 53, 13, 22, 12, "道路", ControlKind::Button},
-    {1027, 76, 13, 22, 12, "城墙", ControlKind::Button},
-    {1009, 99, 13, 22, 12, "擦除", ControlKind::Button},
-    {1013, 122, 13, 22, 12, "标尺", ControlKind::Button},
+    {1007, 7, 13, 22, 12, QT_TRANSLATE_NOOP("COperaterDlg", "指针"), ControlKind::Button},
+    {1008, 30, 13, 22, 12, QT_TRANSLATE_NOOP("COperaterDlg", "点绿"), ControlKind::Button},
+    {1026, 53, 13, 22, 12, QT_TRANSLATE_NOOP("COperaterDlg", "道路"), ControlKind::Button},
+    {1027, 76, 13, 22, 12, QT_TRANSLATE_NOOP("COperaterDlg", "城墙"), ControlKind::Button},
+    {1009, 99, 13, 22, 12, QT_TRANSLATE_NOOP("COperaterDlg", "擦除"), ControlKind::Button},
+    {1013, 122, 13, 22, 12, QT_TRANSLATE_NOOP("COperaterDlg", "标尺"), ControlKind::Button},
     {kHouseColour, 7, 29, 18, 14, "", ControlKind::ColourButton},
-    {1010, 27, 29, 57, 14, "横向房屋(3 X 2)", ControlKind::Button},
-    {1011, 86, 29, 57, 14, "纵向房屋(2 X 3)", ControlKind::Button},
+    {1010, 27, 29, 57, 14, QT_TRANSLATE_NOOP("COperaterDlg", "横向房屋(3 X 2)"), ControlKind::Button},
+    {1011, 86, 29, 57, 14, QT_TRANSLATE_NOOP("COperaterDlg", "纵向房屋(2 X 3)"), ControlKind::Button},
     {kOtherColour, 7, 45, 18, 14, "", ControlKind::ColourButton},
-    {1012, 27, 45, 57, 14, "工厂(5 X 4)", ControlKind::Button},
-    {kOtherBuildings, 86, 45, 57, 14, "其它建筑", ControlKind::Button},
-    {kRoadIgnore, 12, 79, 28, 10, "忽略", ControlKind::Radio},
-    {kRoadNotice, 50, 77, 27, 13, "提示", ControlKind::Radio},
-    {kRoadMake, 87, 79, 54, 10, "生成道路", ControlKind::Radio},
-    {kSaveMap, 4, 108, 36, 15, "保存地图", ControlKind::Button},
-    {kLoadMap, 40, 108, 36, 15, "加载地图", ControlKind::Button},
-    {1024, 76, 108, 36, 15, "导入地图", ControlKind::DisabledButton},
-    {kViewOptions, 112, 108, 36, 15, "显示选项", ControlKind::Button},
-    {kClearMap, 4, 124, 36, 15, "清空地图", ControlKind::Button},
-    {kClearBuildings, 40, 124, 36, 15, "清空建筑", ControlKind::Button},
-    {kClearRulers, 76, 124, 36, 15, "清空标尺", ControlKind::Button},
-    {1023, 112, 124, 36, 15, "测试按钮", ControlKind::DisabledButton},
-    {kLayOutMap, 6, 157, 37, 15, "自动布局", ControlKind::Button},
-    {kLayOutSelection, 55, 157, 37, 15, "选区布局", ControlKind::Button},
-    {kSearchOptions, 104, 157, 37, 15, "搜索选项", ControlKind::Button},
-    {kDemoLabel, 11, 189, 124, 18, "无", ControlKind::ShortenedText},
-    {1048, 5, 214, 25, 12, "加载", ControlKind::DisabledButton},
+    {1012, 27, 45, 57, 14, QT_TRANSLATE_NOOP("COperaterDlg", "工厂(5 X 4)"), ControlKind::Button},
+    {kOtherBuildings, 86, 45, 57, 14, QT_TRANSLATE_NOOP("COperaterDlg", "其它建筑"), ControlKind::Button},
+    {kRoadIgnore, 12, 79, 28, 10, QT_TRANSLATE_NOOP("COperaterDlg", "忽略"), ControlKind::Radio},
+    {kRoadNotice, 50, 77, 27, 13, QT_TRANSLATE_NOOP("COperaterDlg", "提示"), ControlKind::Radio},
+    {kRoadMake, 87, 79, 54, 10, QT_TRANSLATE_NOOP("COperaterDlg", "生成道路"), ControlKind::Radio},
+    {kSaveMap, 4, 108, 36, 15, QT_TRANSLATE_NOOP("COperaterDlg", "保存地图"), ControlKind::Button},
+    {kLoadMap, 40, 108, 36, 15, QT_TRANSLATE_NOOP("COperaterDlg", "加载地图"), ControlKind::Button},
+    {1024, 76, 108, 36, 15, QT_TRANSLATE_NOOP("COperaterDlg", "导入地图"), ControlKind::DisabledButton},
+    {kViewOptions, 112, 108, 36, 15, QT_TRANSLATE_NOOP("COperaterDlg", "显示选项"), ControlKind::Button},
+    {kClearMap, 4, 124, 36, 15, QT_TRANSLATE_NOOP("COperaterDlg", "清空地图"), ControlKind::Button},
+    {kClearBuildings, 40, 124, 36, 15, QT_TRANSLATE_NOOP("COperaterDlg", "清空建筑"), ControlKind::Button},
+    {kClearRulers, 76, 124, 36, 15, QT_TRANSLATE_NOOP("COperaterDlg", "清空标尺"), ControlKind::Button},
+    {1023, 112, 124, 36, 15, QT_TRANSLATE_NOOP("COperaterDlg", "测试按钮"), ControlKind::DisabledButton},
+    {kLayOutMap, 6, 157, 37, 15, QT_TRANSLATE_NOOP("COperaterDlg", "自动布局"), ControlKind::Button},
+    {kLayOutSelection, 55, 157, 37, 15, QT_TRANSLATE_NOOP("COperaterDlg", "选区布局"), ControlKind::Button},
+    {kSearchOptions, 104, 157, 37, 15, QT_TRANSLATE_NOOP("COperaterDlg", "搜索选项"), ControlKind::Button},
+    {kDemoLabel, 11, 189, 124, 18, QT_TRANSLATE_NOOP("COperaterDlg", "无"), ControlKind::ShortenedText},
+    {1048, 5, 214, 25, 12, QT_TRANSLATE_NOOP("COperaterDlg", "加载"), ControlKind::DisabledButton},
     {kDemoPrevious, 30, 214, 25, 12, "<---", ControlKind::Button},
     {kDemoCounter, 59, 215, 31, 10, "0 / 0", ControlKind::CentredText},
     {kDemoNext, 95, 214, 25, 12, "--->", ControlKind::Button},
-    {1049, 120, 214, 25, 12, "删除", ControlKind::DisabledButton},
-    {kRecord, 17, 232, 26, 14, "录制", ControlKind::Button},
-    {kStartDemo, 53, 228, 45, 19, "开始演示", ControlKind::Button},
-    {1051, 109, 232, 26, 14, "导出", ControlKind::DisabledButton},
+    {1049, 120, 214, 25, 12, QT_TRANSLATE_NOOP("COperaterDlg", "删除"), ControlKind::DisabledButton},
+    {kRecord, 17, 232, 26, 14, QT_TRANSLATE_NOOP("COperaterDlg", "录制"), ControlKind::Button},
+    {kStartDemo, 53, 228, 45, 19, QT_TRANSLATE_NOOP("COperaterDlg", "开始演示"), ControlKind::Button},
+    {1051, 109, 232, 26, 14, QT_TRANSLATE_NOOP("COperaterDlg", "导出"), ControlKind::DisabledButton},
     {kStatistics, 10, 264, 96, 67, " ", ControlKind::Text},
     {kBuildStatistics, 117, 316, 27, 14, ">>>", ControlKind::Button},
     // In the free corner of the statistics box, clear of the controls above.
-    {kUndo, 117, 264, 27, 14, "撤销", ControlKind::Button},
-    {kRedo, 117, 280, 27, 14, "重做", ControlKind::Button},
+    {kUndo, 117, 264, 27, 14, QT_TRANSLATE_NOOP("COperaterDlg", "撤销"), ControlKind::Button},
+    {kRedo, 117, 280, 27, 14, QT_TRANSLATE_NOOP("COperaterDlg", "重做"), ControlKind::Button},
 };
 
 QString PathText(const fs::path& file)
@@ -142,7 +146,7 @@ fs::path RunFileDialog(QWidget* parent, COperaterDlg::FileDialogKind kind)
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::ExistingFile);
     }
-    dialog.setNameFilter(QStringLiteral("QuarrinLayvane 文件(*.qlm)"));
+    dialog.setNameFilter(QCoreApplication::translate("COperaterDlg", "QuarrinLayvane 文件(*.qlm)"));
     dialog.setDefaultSuffix(QStringLiteral("qlm"));
     dialog.selectFile(QStringLiteral("map1"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
@@ -231,12 +235,12 @@ void COperaterDlg::CreateControls()
 {
     // Boxes first, so the controls drawn over them stay on top.
     for (const GroupSpec& group : kGroups)
-        dialog_units::Place(new QGroupBox(QString::fromUtf8(group.title), this), group.x, group.y, group.width,
+        dialog_units::Place(new QGroupBox(tr(group.title), this), group.x, group.y, group.width,
                             group.height);
 
     roadOptions_ = new QButtonGroup(this);
     for (const ControlSpec& entry : kControls) {
-        const QString text = QString::fromUtf8(entry.text);
+        const QString text = tr(entry.text);
         QWidget* control = nullptr;
         switch (entry.kind) {
         case ControlKind::Button:
@@ -405,7 +409,7 @@ void COperaterDlg::StartRecording()
     recorder_ = new CRecDlg(center_, config_, programFolder_, this);
     recorder_->show();
     config_.recording = true;
-    Button(kRecord)->setText(QStringLiteral("停止"));
+    Button(kRecord)->setText(tr("停止"));
     Button(kStartDemo)->setEnabled(false);
     files_.StartRecordingSnapshots();
 }
@@ -421,7 +425,7 @@ void COperaterDlg::StopRecording()
     recorder->hide();
     recorder->deleteLater();
     config_.recording = false;
-    Button(kRecord)->setText(QStringLiteral("录制"));
+    Button(kRecord)->setText(tr("录制"));
     std::vector<fs::path> demoFolders{programFolder_ / DemoCatalogue::kFolderName};
     if (!sampleFolder_.empty())
         demoFolders.insert(demoFolders.begin(), sampleFolder_ / DemoCatalogue::kFolderName);
@@ -435,7 +439,7 @@ void COperaterDlg::StartDemonstration()
     if (!MayDiscardMap())
         return;
     config_.recording = false;
-    Button(kRecord)->setText(QStringLiteral("录制"));
+    Button(kRecord)->setText(tr("录制"));
     SelectTool(ToolChoice{});
     center_.Send(ChangePanel_Msg{"demo"});
 }
@@ -447,9 +451,28 @@ void COperaterDlg::ShowBuildStatistics()
     dialog.exec();
 }
 
+QString COperaterDlg::InWindowLanguage(QString modelText)
+{
+    // The statistics and the demonstration lines come from the model in
+    // Chinese, as the command-line tool prints them; the panel shows their
+    // labels in the window's language.
+    static constexpr const char* kLabels[] = {
+        QT_TRANSLATE_NOOP("COperaterDlg", "总建筑面积:"), QT_TRANSLATE_NOOP("COperaterDlg", "已建筑面积:"),
+        QT_TRANSLATE_NOOP("COperaterDlg", "可建筑面积:"), QT_TRANSLATE_NOOP("COperaterDlg", "道路总面积:"),
+        QT_TRANSLATE_NOOP("COperaterDlg", "工厂:"),       QT_TRANSLATE_NOOP("COperaterDlg", "房屋:"),
+        QT_TRANSLATE_NOOP("COperaterDlg", "其他:"),       QT_TRANSLATE_NOOP("COperaterDlg", "名称:"),
+        QT_TRANSLATE_NOOP("COperaterDlg", "作者:"),       QT_TRANSLATE_NOOP("COperaterDlg", "日期:"),
+    };
+    if (modelText == QStringLiteral("无"))
+        return tr("无");
+    for (const char* label : kLabels)
+        modelText.replace(QString::fromUtf8(label), tr(label));
+    return modelText;
+}
+
 void COperaterDlg::RefreshStatistics()
 {
-    statistics_->setText(FromModelText(StatisticsText(scene_.ComputeStatistics())));
+    statistics_->setText(InWindowLanguage(FromModelText(StatisticsText(scene_.ComputeStatistics()))));
 }
 
 void COperaterDlg::RefreshDemoGroup()
@@ -460,14 +483,15 @@ void COperaterDlg::RefreshDemoGroup()
     // A running recording keeps the demonstration from starting.
     Button(kStartDemo)->setEnabled(demoGroup_.CanStart() && !recorder_);
     // A label breaks lines at "\n" only; a lone CR would show as a glyph.
-    demoLabel_->SetFullText(FromModelText(demoGroup_.Label()).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    demoLabel_->SetFullText(
+        InWindowLanguage(FromModelText(demoGroup_.Label()).replace(QStringLiteral("\r\n"), QStringLiteral("\n"))));
 }
 
 void COperaterDlg::ReportSaveProblem(const fs::path& file, MapFileRequests::SaveProblem problem)
 {
     const QString reason = problem == MapFileRequests::SaveProblem::NotAMapFile
-                               ? QStringLiteral("这个文件不是地图, 没有覆盖它:\n")
-                               : QStringLiteral("地图无法保存到:\n");
+                               ? tr("这个文件不是地图, 没有覆盖它:\n")
+                               : tr("地图无法保存到:\n");
     errorBox_(QStringLiteral("Save Failed"), reason + PathText(file));
 }
 

@@ -82,6 +82,7 @@ private:
     void StartDemonstration();
     void ShowBuildStatistics();
 
+    static QString InWindowLanguage(QString modelText);
     void RefreshStatistics();
     void RefreshDemoGroup();
     void ReportSaveProblem(const std::filesystem::path& file, MapFileRequests::SaveProblem problem);

@@ -40,42 +40,42 @@ CViewSetDlg::CViewSetDlg(MsgCenter& center, AppConfig& config, QWidget* parent)
     : QWidget(parent), center_(center), config_(config)
 {
     // Boxes first, so that the controls placed over them stay on top.
-    Placed(new QGroupBox(QStringLiteral("缩放"), this), 4, 21, 143, 27);
-    Placed(new QGroupBox(QStringLiteral("网格显示"), this), 4, 52, 143, 43);
-    Placed(new QGroupBox(QStringLiteral("建筑"), this), 4, 99, 143, 93);
-    Placed(new QGroupBox(QStringLiteral("颜色名字"), this), 4, 196, 143, 110);
+    Placed(new QGroupBox(tr("缩放"), this), 4, 21, 143, 27);
+    Placed(new QGroupBox(tr("网格显示"), this), 4, 52, 143, 43);
+    Placed(new QGroupBox(tr("建筑"), this), 4, 99, 143, 93);
+    Placed(new QGroupBox(tr("颜色名字"), this), 4, 196, 143, 110);
 
-    auto* title = Placed(new QLabel(QStringLiteral("QuarrinLayvane 显示选项"), this), 8, 5, 115, 9);
+    auto* title = Placed(new QLabel(tr("QuarrinLayvane 显示选项"), this), 8, 5, 115, 9);
     title->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     auto* line = Placed(new QFrame(this), 4, 16, 120, 1);
     line->setFrameShape(QFrame::HLine);
     line->setFrameShadow(QFrame::Sunken);
 
-    keepCenter_ = Placed(new QCheckBox(QStringLiteral("缩放时保持中心位置不变"), this), 16, 33, 109, 9);
+    keepCenter_ = Placed(new QCheckBox(tr("缩放时保持中心位置不变"), this), 16, 33, 109, 9);
 
-    gridAlways_ = Placed(new QRadioButton(QStringLiteral("始终"), this), 23, 63, 70, 9);
-    gridNever_ = Placed(new QRadioButton(QStringLiteral("从不"), this), 23, 70, 68, 15);
-    gridAuto_ = Placed(new QRadioButton(QStringLiteral("自动"), this), 23, 82, 70, 9);
+    gridAlways_ = Placed(new QRadioButton(tr("始终"), this), 23, 63, 70, 9);
+    gridNever_ = Placed(new QRadioButton(tr("从不"), this), 23, 70, 68, 15);
+    gridAuto_ = Placed(new QRadioButton(tr("自动"), this), 23, 82, 70, 9);
 
-    Placed(new QLabel(QStringLiteral("默认房屋颜色:"), this), 18, 112, 51, 9);
+    Placed(new QLabel(tr("默认房屋颜色:"), this), 18, 112, 51, 9);
     houseColor_ = Placed(new CColorPaletteButton(config_, false, this), 77, 110, 13, 12);
-    Placed(new QLabel(QStringLiteral("默认工厂颜色:"), this), 18, 126, 51, 9);
+    Placed(new QLabel(tr("默认工厂颜色:"), this), 18, 126, 51, 9);
     factoryColor_ = Placed(new CColorPaletteButton(config_, false, this), 77, 124, 13, 12);
-    Placed(new QLabel(QStringLiteral("默认其它颜色:"), this), 18, 139, 51, 9);
+    Placed(new QLabel(tr("默认其它颜色:"), this), 18, 139, 51, 9);
     otherColor_ = Placed(new CColorPaletteButton(config_, false, this), 77, 138, 13, 12);
 
-    hideGrid_ = Placed(new QCheckBox(QStringLiteral("建筑区域内不显示网格"), this), 17, 155, 102, 10);
-    hideFrame_ = Placed(new QCheckBox(QStringLiteral("不显示建筑边框"), this), 17, 166, 102, 10);
-    hideName_ = Placed(new QCheckBox(QStringLiteral("不显示建筑物名字"), this), 17, 178, 84, 8);
+    hideGrid_ = Placed(new QCheckBox(tr("建筑区域内不显示网格"), this), 17, 155, 102, 10);
+    hideFrame_ = Placed(new QCheckBox(tr("不显示建筑边框"), this), 17, 166, 102, 10);
+    hideName_ = Placed(new QCheckBox(tr("不显示建筑物名字"), this), 17, 178, 84, 8);
 
     nameList_ = Placed(new CColorListCtrl(this), 8, 210, 73, 90);
     nameColor_ = Placed(new CColorPaletteButton(config_, false, this), 85, 211, 56, 25);
     nameColor_->setText(QStringLiteral("L"));
     nameEdit_ = Placed(new QLineEdit(this), 85, 241, 56, 14);
-    storeName_ = Placed(new QPushButton(QStringLiteral("添加&&修改"), this), 85, 261, 57, 16);
-    deleteName_ = Placed(new QPushButton(QStringLiteral("删除"), this), 85, 283, 57, 16);
+    storeName_ = Placed(new QPushButton(tr("添加&&修改"), this), 85, 261, 57, 16);
+    deleteName_ = Placed(new QPushButton(tr("删除"), this), 85, 283, 57, 16);
 
-    okButton_ = Placed(new QPushButton(QStringLiteral("确定"), this), 52, 312, 44, 16);
+    okButton_ = Placed(new QPushButton(tr("确定"), this), 52, 312, 44, 16);
 
     keepCenter_->setChecked(config_.zoomKeepCenter);
     (config_.gridAuto ? gridAuto_ : config_.gridShow ? gridAlways_ : gridNever_)->setChecked(true);

@@ -43,23 +43,23 @@ CLaySetDlg::CLaySetDlg(MsgCenter& center, AppConfig& config, QWidget* parent)
     using dialog_units::Place;
 
     // Boxes first, so that the controls placed over them stay on top.
-    auto* memoryBox = new QGroupBox(QStringLiteral("搜索时的内存使用"), this);
+    auto* memoryBox = new QGroupBox(tr("搜索时的内存使用"), this);
     Place(memoryBox, 4, 21, 143, 124);
-    auto* backLineBox = new QGroupBox(QStringLiteral("回溯行数"), this);
+    auto* backLineBox = new QGroupBox(tr("回溯行数"), this);
     Place(backLineBox, 4, 150, 143, 92);
-    auto* modeBox = new QGroupBox(QStringLiteral("布局方式"), this);
+    auto* modeBox = new QGroupBox(tr("布局方式"), this);
     Place(modeBox, 4, 244, 143, 64);
 
-    Place(new QLabel(QStringLiteral("QuarrinLayvane 自动布局搜索选项"), this), 8, 5, 135, 9);
+    Place(new QLabel(tr("QuarrinLayvane 自动布局搜索选项"), this), 8, 5, 135, 9);
 
     // A radio button cannot wrap its text; the label beside it carries it.
     autoRadio_ = new QRadioButton(this);
     Place(autoRadio_, 10, 33, 10, 10);
-    autoText_ = WrappedText(QStringLiteral("自动"), this);
+    autoText_ = WrappedText(tr("自动"), this);
     autoText_->installEventFilter(this);
     Place(autoText_, 21, 33, 122, 66);
 
-    fixedRadio_ = new QRadioButton(QStringLiteral("指定最大"), this);
+    fixedRadio_ = new QRadioButton(tr("指定最大"), this);
     Place(fixedRadio_, 10, 104, 70, 10);
     budgetEdit_ = NumberEdit(this);
     Place(budgetEdit_, 21, 120, 60, 13);
@@ -67,25 +67,25 @@ CLaySetDlg::CLaySetDlg(MsgCenter& center, AppConfig& config, QWidget* parent)
 
     backLineEdit_ = NumberEdit(this);
     Place(backLineEdit_, 12, 164, 60, 13);
-    Place(WrappedText(QStringLiteral("        修改此值可以控制搜索的精细度,当你搜索出来的结果浪费土地太多时可以尝试增加该值"
+    Place(WrappedText(tr("        修改此值可以控制搜索的精细度,当你搜索出来的结果浪费土地太多时可以尝试增加该值"
                                      "来改善搜索效果,当你的搜索时间和占用内存太大时可以减小此值来降低消耗."),
                       this),
           12, 180, 130, 60);
 
     // The two modes form their own group, apart from the memory radios.
     auto* modeGroup = new QButtonGroup(this);
-    beamRadio_ = new QRadioButton(QStringLiteral("回溯搜索"), this);
+    beamRadio_ = new QRadioButton(tr("回溯搜索"), this);
     Place(beamRadio_, 10, 255, 130, 10);
-    optimisedRadio_ = new QRadioButton(QStringLiteral("优化布局 (逼近最少浪费)"), this);
+    optimisedRadio_ = new QRadioButton(tr("优化布局 (逼近最少浪费)"), this);
     Place(optimisedRadio_, 10, 268, 130, 10);
     modeGroup->addButton(beamRadio_);
     modeGroup->addButton(optimisedRadio_);
-    Place(new QLabel(QStringLiteral("时间限制"), this), 21, 285, 38, 9);
+    Place(new QLabel(tr("时间限制"), this), 21, 285, 38, 9);
     secondsEdit_ = NumberEdit(this);
     Place(secondsEdit_, 60, 283, 40, 13);
-    Place(new QLabel(QStringLiteral("秒"), this), 104, 285, 12, 9);
+    Place(new QLabel(tr("秒"), this), 104, 285, 12, 9);
 
-    okButton_ = new QPushButton(QStringLiteral("确定"), this);
+    okButton_ = new QPushButton(tr("确定"), this);
     Place(okButton_, 52, 312, 44, 16);
 
     (config_.autoMemory ? autoRadio_ : fixedRadio_)->setChecked(true);

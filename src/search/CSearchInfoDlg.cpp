@@ -15,10 +15,10 @@ CSearchInfoDlg::CSearchInfoDlg(MsgCenter& center, QWidget* parent)
       center_(center),
       text_(new QLabel(FromModelText(progress_.Text()), this)),
       counts_(new QLabel(FromModelText(SearchProgressText::CurrentCountsText()), this)),
-      stopButton_(new QPushButton(QStringLiteral("停止搜索"), this)),
-      cancelButton_(new QPushButton(QStringLiteral("取消搜索"), this))
+      stopButton_(new QPushButton(tr("停止搜索"), this)),
+      cancelButton_(new QPushButton(tr("取消搜索"), this))
 {
-    setWindowTitle(QStringLiteral("搜索信息"));
+    setWindowTitle(tr("搜索信息"));
     setModal(true);
     text_->setMinimumWidth(260);
     stopButton_->setDefault(true);
@@ -99,10 +99,10 @@ void CSearchInfoDlg::ShowResult()
 {
     const SearchControl& control = SearchControl::Instance();
     showingResult_ = true;
-    text_->setText(QStringLiteral("搜索已结束."));
+    text_->setText(tr("搜索已结束."));
     counts_->setText(
         FromModelText(SearchProgressText::OptimisedResultText(control.optimisedUncovered, control.optimisedBound)));
-    stopButton_->setText(QStringLiteral("确定"));
+    stopButton_->setText(tr("确定"));
 }
 
 void CSearchInfoDlg::OnTimer(const Timer_Msg<1000>*)

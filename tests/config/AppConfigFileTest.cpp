@@ -97,6 +97,23 @@ TEST_F(AppConfigFileTest, LayoutModeKeysComeLastSoOlderFilesAndReadersStillWork)
     EXPECT_EQ(config.layoutSeconds, AppConfigFile::kMaxLayoutSeconds);
 }
 
+TEST_F(AppConfigFileTest, OnlyALanguageOverrideIsWrittenAndAnUnknownOneIsIgnored)
+{
+    Defaults(config);
+    EXPECT_EQ(AppConfigFile::Format(config).find("Language"), std::string::npos);
+    for (const char* language : {"en", "zh"}) {
+        config.language = language;
+        const std::string text = AppConfigFile::Format(config);
+        EXPECT_EQ(text.substr(text.size() - 13), std::string("Language: ") + language + "\n");
+        AppConfig read{dir / "unused.cfg"};
+        AppConfigFile::Parse(text, read);
+        EXPECT_EQ(read.language, language);
+    }
+    AppConfig other{dir / "other.cfg"};
+    AppConfigFile::Parse(std::string(kDefaultFile) + "Language: fr\n", other);
+    EXPECT_EQ(other.language, "");
+}
+
 TEST_F(AppConfigFileTest, OnlyACustomBudgetKeepsDefaultsForTheRest)
 {
     Defaults(config);

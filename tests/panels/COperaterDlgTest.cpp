@@ -2,6 +2,7 @@
 #include "app/CStrInputDlg.h"
 #include "app/MainDlg.h"
 #include "app/QtThreadTimer.h"
+#include "app/UiLanguage.h"
 #include "cmd/CmdList.h"
 #include "config/AppConfig.h"
 #include "demo/CRecDlg.h"
@@ -30,6 +31,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <deque>
 #include <filesystem>
 #include <random>
@@ -155,6 +157,57 @@ TEST_F(COperaterDlgTest, ControlsKeepTheirDialogPlacesAndUnusedOnesAreDisabled)
         titles << box->title();
     EXPECT_EQ(titles, (QStringList{"工具箱", "放下的建筑可能产生道路时", "地图", "布局", "演示", "统计"}));
     EXPECT_EQ(panel->Control(4242), nullptr);
+}
+
+TEST_F(COperaterDlgTest, UnderAnEnglishLocaleThePanelIsInEnglishAndWritesTheSameFiles)
+{
+    using Language = UiLanguage::Language;
+    const struct {
+        const char* setting;
+        QLocale locale;
+        Language language;
+    } choices[] = {
+        {"", QLocale(QLocale::English, QLocale::UnitedKingdom), Language::English},
+        {"", QLocale(QLocale::German, QLocale::Germany), Language::English},
+        {"", QLocale(QLocale::Chinese, QLocale::China), Language::Chinese},
+        {"", QLocale::c(), Language::Chinese},
+        {"zh", QLocale(QLocale::English, QLocale::UnitedStates), Language::Chinese},
+        {"en", QLocale(QLocale::Chinese, QLocale::China), Language::English},
+        {"fr", QLocale(QLocale::Chinese, QLocale::China), Language::Chinese},
+    };
+    for (const auto& choice : choices)
+        EXPECT_EQ(UiLanguage::Choose(choice.setting, choice.locale), choice.language) << choice.setting;
+
+    const fs::path chineseMap = dir / "zh.qlm";
+    const fs::path englishMap = dir / "en.qlm";
+    scene.FillRect(1, 1, 10, 10, CellSoil, CellAny);
+    ASSERT_TRUE(scene.PlaceBuild(2, 2, 3, 2, DefaultColour, ""));
+    {
+        const UiLanguage english(Language::English);
+        ASSERT_TRUE(english.OursLoaded());
+        EXPECT_TRUE(english.QtsLoaded());
+        Open();
+        EXPECT_EQ(Text(1005), QStringLiteral("Save map"));
+        EXPECT_EQ(Text(1010), QStringLiteral("House (3 X 2)"));
+        EXPECT_EQ(Text(1053), QStringLiteral("0 / 0"));
+        EXPECT_TRUE(Text(1015).startsWith(QStringLiteral("Ground: 100\nBuilt: 6\n"))) << Text(1015).toStdString();
+        EXPECT_EQ(Text(1052), QStringLiteral("None"));
+        const QList<QGroupBox*> groups = panel->findChildren<QGroupBox*>();
+        EXPECT_TRUE(std::any_of(groups.begin(), groups.end(),
+                                [](QGroupBox* box) { return box->title() == QStringLiteral("Tools"); }));
+        chosenFile = englishMap;
+        Press(1005);
+    }
+    Open();  // the Chinese panel takes the English one's place
+    EXPECT_EQ(Text(1005), QStringLiteral("保存地图"));
+    chosenFile = chineseMap;
+    Press(1005);
+    std::ifstream english(englishMap, std::ios::binary);
+    std::ifstream chinese(chineseMap, std::ios::binary);
+    const std::string englishBytes{std::istreambuf_iterator<char>(english), {}};
+    const std::string chineseBytes{std::istreambuf_iterator<char>(chinese), {}};
+    EXPECT_FALSE(englishBytes.empty());
+    EXPECT_EQ(englishBytes, chineseBytes);
 }
 
 TEST_F(COperaterDlgTest, EnterAndEscapeLeaveThePanelOpen)
