@@ -67,8 +67,9 @@ TEST(GridTipTest, MarkupNamesTheEffectAndShowsPicturesOfTheFolderOnly)
         EXPECT_EQ(markup.BackgroundEffect(), c.effect) << c.markup;
         EXPECT_EQ(markup.Html().count(QStringLiteral("<img")), c.pictures) << c.markup;
         EXPECT_FALSE(markup.Html().contains(QStringLiteral("effect"), Qt::CaseInsensitive)) << c.markup;
-        if (c.size)
+        if (c.size) {
             EXPECT_TRUE(markup.Html().contains(QString::fromUtf8(c.size))) << markup.Html().toStdString();
+        }
     }
     EXPECT_EQ(TipMarkup::Parse(QStringLiteral("<effect name=hgradient color=#102030>"), folder).Colour(),
               QColor(0x10, 0x20, 0x30));
