@@ -8,11 +8,8 @@ class PackingLayout;
 
 // A part of a layout to pack anew: every building that touches a marked cell
 // is freed, and the open cells are the marked uncovered cells together with
-// the cells of the freed buildings. It lies within the marked cells' bounding
-// box grown by kReach on each side.
+// the cells of the freed buildings.
 struct Neighbourhood {
-    static constexpr int kReach = 4;  // a footprint reaches this far past a cell it covers
-
     WindowCells cells;
     std::vector<int> freed;  // building ids
     int uncovered = 0;       // open cells not covered now

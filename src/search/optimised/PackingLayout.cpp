@@ -52,7 +52,6 @@ void PackingLayout::Place(const Placement& p)
     const auto component = static_cast<std::size_t>(region_.ComponentOf(p.cell));
     uncovered_[component] -= f.Area();
     factories_[component] += p.footprint == kFactory;
-    score_ += f.score;
 }
 
 void PackingLayout::Remove(int id)
@@ -68,7 +67,6 @@ void PackingLayout::Remove(int id)
     const auto component = static_cast<std::size_t>(region_.ComponentOf(p.cell));
     uncovered_[component] += f.Area();
     factories_[component] -= p.footprint == kFactory;
-    score_ -= f.score;
     inUse_[static_cast<std::size_t>(id)] = false;
     freeIds_.push_back(id);
 }

@@ -30,7 +30,6 @@ public:
     int ComponentFactories(int component) const { return factories_[static_cast<std::size_t>(component)]; }
     // Every uncovered region cell, dead ones included.
     int Uncovered() const { return static_cast<int>(holes_.size()) + region_.DeadCells(); }
-    int Score() const { return score_; }
 
     // The buildings in place, in the order of their top-left cells.
     std::vector<Placement> Buildings() const;
@@ -48,5 +47,4 @@ private:
     std::vector<std::int32_t> holeAt_;  // per cell: index in holes_, -1
     std::vector<int> uncovered_;
     std::vector<int> factories_;
-    int score_ = 0;
 };

@@ -28,8 +28,6 @@ public:
     explicit PackingRegion(const SearchState& region);
     explicit PackingRegion(const RegionBits& cells);
 
-    bool Contains(int x, int y) const { return InGrid(x, y) && cells_[static_cast<std::size_t>(CellIndex(x, y))]; }
-    bool Contains(int cell) const { return cells_[static_cast<std::size_t>(cell)]; }
     // Whether the footprint fits with its top-left cell at (x, y).
     bool Fits(int x, int y, int footprint) const;
 

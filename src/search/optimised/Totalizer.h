@@ -18,7 +18,6 @@ public:
     // The literal "at least k inputs are true", 1 ≤ k; 0 when k is beyond the
     // cap or the input count (then it can never be asked for).
     int AtLeast(int k) const;
-    int Cap() const { return static_cast<int>(outputs_.size()); }
 
 private:
     std::vector<int> Merge(ClauseSink& sink, const std::vector<int>& inputs, std::size_t from, std::size_t to);

@@ -61,9 +61,6 @@ public:
 
     // After Found: the buildings, in grid coordinates.
     std::vector<Placement> Layout() const;
-    int OpenCells() const { return openCells_; }
-    // Open cells that no building on open cells can cover.
-    int UncoverableCells() const { return uncoverable_; }
     // The least uncovered cells the colouring allows.
     int ColourBound() const { return colourBound_; }
 
