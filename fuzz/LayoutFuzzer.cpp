@@ -40,6 +40,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     SearchControl control;
     control.ResetForRun();
     control.stateLimit = stateLimit;
+    // On irregular land the search may run for hours; past this many
+    // expansions it finishes greedily, as on the user's "stop".
+    control.stopAfterExpansions = 20000;
     LayoutSearch::Run(region, control, backLines);
 
     std::vector<bool> taken(static_cast<std::size_t>(width * height), false);
