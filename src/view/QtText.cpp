@@ -1,5 +1,8 @@
 #include "view/QtText.h"
 
+#include "platform/UiText.h"
+
+#include <QCoreApplication>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -14,4 +17,10 @@ std::string ToModelText(const QString& text)
     QStringEncoder encode("GB18030");
     const QByteArray bytes = encode(text);
     return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+QString Translated(const UiText& text)
+{
+    const QString pattern = QCoreApplication::translate(text.context, text.source);
+    return FromModelText(FillPlaces(ToModelText(pattern), text.args));
 }
