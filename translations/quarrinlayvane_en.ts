@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="zh_CN">
 <context>
+    <name>BuildStatRows</name>
+    <message>
+        <source>默认类</source>
+        <translation>Default</translation>
+    </message>
+    <message>
+        <source>未分类</source>
+        <translation>Unclassified</translation>
+    </message>
+</context>
+<context>
     <name>CBuildStatDlg</name>
     <message>
         <source>分类建筑信息</source>
@@ -273,18 +284,6 @@
         <translation>Others:</translation>
     </message>
     <message>
-        <source>名称:</source>
-        <translation>Name:</translation>
-    </message>
-    <message>
-        <source>作者:</source>
-        <translation>Author:</translation>
-    </message>
-    <message>
-        <source>日期:</source>
-        <translation>Date:</translation>
-    </message>
-    <message>
         <source>这个文件不是地图, 没有覆盖它:
 </source>
         <translation>This file is not a map; it was not overwritten:
@@ -488,6 +487,52 @@
     </message>
 </context>
 <context>
+    <name>DemoGroupState</name>
+    <message>
+        <source>无</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source> 名称: %1<byte value="xd"/>
+ 作者: %2 (%3)</source>
+        <translation> Name: %1<byte value="xd"/>
+ Author: %2 (%3)</translation>
+    </message>
+</context>
+<context>
+    <name>DemoPlayer</name>
+    <message>
+        <source>无效演示</source>
+        <translation>Invalid demonstration</translation>
+    </message>
+    <message>
+        <source> 名称: %1<byte value="xd"/>
+ 作者: %2<byte value="xd"/>
+ 日期: %3<byte value="xd"/>
+ 速度:  正常</source>
+        <translation> Name: %1<byte value="xd"/>
+ Author: %2<byte value="xd"/>
+ Date: %3<byte value="xd"/>
+ Speed:  normal</translation>
+    </message>
+    <message>
+        <source> 进度:  无效脚本 %1 / %2 (%3%)%4</source>
+        <translation> Progress:  invalid script %1 / %2 (%3%)%4</translation>
+    </message>
+    <message>
+        <source> 进度:  结束  %1 / %2 (%3%)%4</source>
+        <translation> Progress:  finished  %1 / %2 (%3%)%4</translation>
+    </message>
+    <message>
+        <source> 进度:  播放  %1 / %2 (%3%)%4</source>
+        <translation> Progress:  playing  %1 / %2 (%3%)%4</translation>
+    </message>
+    <message>
+        <source> 进度:  暂停  %1 / %2 (%3%)%4</source>
+        <translation> Progress:  paused  %1 / %2 (%3%)%4</translation>
+    </message>
+</context>
+<context>
     <name>ImageExportDlg</name>
     <message>
         <source>整个地图</source>
@@ -508,6 +553,13 @@
     <message>
         <source>格子大小:</source>
         <translation>Cell size:</translation>
+    </message>
+</context>
+<context>
+    <name>LaySettings</name>
+    <message>
+        <source>自动 (你当前共有 %1 M 内存, 剩余 %2 M, 选择自动将会使用剩下内存的 2/3 约 %3 M 来用于搜索)</source>
+        <translation>Automatic (you have %1 MB of memory, %2 MB free; automatic gives two thirds of the free memory, about %3 MB, to the search)</translation>
     </message>
 </context>
 <context>
@@ -582,6 +634,235 @@ Save it?</translation>
     <message>
         <source>取消</source>
         <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>RecordingExport</name>
+    <message>
+        <source>名称不能为空。</source>
+        <translation>The name must not be empty.</translation>
+    </message>
+    <message>
+        <source>名称中有无法识别的字符。</source>
+        <translation>The name has characters that cannot be read.</translation>
+    </message>
+    <message>
+        <source>名称不能含有 / 或 \。</source>
+        <translation>The name must not contain / or \.</translation>
+    </message>
+    <message>
+        <source>名称不能是 . 或含有 ..。</source>
+        <translation>The name must not be . or contain ..</translation>
+    </message>
+    <message>
+        <source>名称不能含有控制字符或 &lt; &gt; : &quot; | ? * 。</source>
+        <translation>The name must not contain control characters or &lt; &gt; : &quot; | ? *.</translation>
+    </message>
+    <message>
+        <source>名称不能以 + 结尾。</source>
+        <translation>The name must not end in +.</translation>
+    </message>
+    <message>
+        <source>名称不能以空格开头，也不能以空格或点结尾。</source>
+        <translation>The name must not start with a space or end in a space or a dot.</translation>
+    </message>
+    <message>
+        <source>名称是系统保留的设备名。</source>
+        <translation>The name is a device name the system reserves.</translation>
+    </message>
+    <message>
+        <source>名称太长。</source>
+        <translation>The name is too long.</translation>
+    </message>
+    <message>
+        <source>作者名不能以 + 结尾。</source>
+        <translation>The author&apos;s name must not end in +.</translation>
+    </message>
+    <message>
+        <source>第 %1 条命令无法按原样写入脚本（空行或以 + 结尾），请撤销它后再导出。</source>
+        <translation>Command %1 cannot be written into the script as it is (an empty line or one ending in +); undo it, then export again.</translation>
+    </message>
+    <message>
+        <source>无法创建目录 demo/auto。</source>
+        <translation>Cannot create the folder demo/auto.</translation>
+    </message>
+    <message>
+        <source>无法复制录制的起始地图 temp/s.qlm。</source>
+        <translation>Cannot copy the recording&apos;s starting map temp/s.qlm.</translation>
+    </message>
+    <message>
+        <source>无法写入演示脚本。</source>
+        <translation>Cannot write the demonstration script.</translation>
+    </message>
+</context>
+<context>
+    <name>SceneMenu</name>
+    <message>
+        <source>为该建筑命名</source>
+        <translation>Name this building</translation>
+    </message>
+    <message>
+        <source>修改此建筑的名字</source>
+        <translation>Rename this building</translation>
+    </message>
+    <message>
+        <source>删除选中的标尺</source>
+        <translation>Delete the selected rulers</translation>
+    </message>
+    <message>
+        <source>删除选中的建筑</source>
+        <translation>Delete the selected buildings</translation>
+    </message>
+    <message>
+        <source>修改建筑颜色</source>
+        <translation>Change the colour of the buildings</translation>
+    </message>
+    <message>
+        <source>点亮选择区域</source>
+        <translation>Make the selection soil</translation>
+    </message>
+    <message>
+        <source>擦除选择区域</source>
+        <translation>Erase the selection</translation>
+    </message>
+    <message>
+        <source>在选区内布局</source>
+        <translation>Lay out the selection</translation>
+    </message>
+    <message>
+        <source>请输入建筑物的名字: </source>
+        <translation>Enter the name of the building: </translation>
+    </message>
+</context>
+<context>
+    <name>SearchProgressText</name>
+    <message>
+        <source>正在清理数据,请稍候%1</source>
+        <translation>Clearing the data, please wait%1</translation>
+    </message>
+    <message>
+        <source>正在整理已搜索的数据,请稍候%1</source>
+        <translation>Gathering what was searched, please wait%1</translation>
+    </message>
+    <message>
+        <source>正在进行搜索,请稍候%1</source>
+        <translation>Searching, please wait%1</translation>
+    </message>
+    <message>
+        <source>已完成 %1 / %2 个区域, 保留 %3 个状态</source>
+        <translation>Done %1 / %2 areas, %3 states kept</translation>
+    </message>
+    <message>
+        <source>正在生成初始布局</source>
+        <translation>Making the first layout</translation>
+    </message>
+    <message>
+        <source>当前布局未覆盖 %1 格, 下界 %2 格</source>
+        <translation>Current layout leaves %1 cells uncovered, bound %2 cells</translation>
+    </message>
+    <message>
+        <source>布局完成: 未覆盖 %1 格, 已证明最优.</source>
+        <translation>Layout done: %1 cells uncovered, proven best.</translation>
+    </message>
+    <message>
+        <source>布局完成: 未覆盖 %1 格, 最优布局至少未覆盖 %2 格.</source>
+        <translation>Layout done: %1 cells uncovered; the best layout leaves at least %2 cells uncovered.</translation>
+    </message>
+</context>
+<context>
+    <name>TimerCenter</name>
+    <message>
+        <source>在处理 %1 ms Timer 的消息中出现异常！是否需要终止进程？ <byte value="xd"/>
+ 按 [是] 结束该进程. <byte value="xd"/>
+ 按 [否] 继续该进程. <byte value="xd"/>
+ 按 [取消] 将不再发送时间为 %1 ms 的 Timer 消息(注意这可能会导致以后的逻辑异常).</source>
+        <translation>An exception occurred while handling a message of the %1 ms timer! End the process? <byte value="xd"/>
+ Press [Yes] to end the process. <byte value="xd"/>
+ Press [No] to let the process go on. <byte value="xd"/>
+ Press [Cancel] to send no more %1 ms timer messages (later logic may go wrong).</translation>
+    </message>
+</context>
+<context>
+    <name>ToolsPanelTables</name>
+    <message>
+        <source>医院 3 X 4</source>
+        <translation>Hospital 3 X 4</translation>
+    </message>
+    <message>
+        <source>礼拜堂 3 X 4</source>
+        <translation>Chapel 3 X 4</translation>
+    </message>
+    <message>
+        <source>贸易事务所 3 X 4</source>
+        <translation>Trading office 3 X 4</translation>
+    </message>
+    <message>
+        <source>兵工厂 3 X 4</source>
+        <translation>Arsenal 3 X 4</translation>
+    </message>
+    <message>
+        <source>市场大厅 3 X 4</source>
+        <translation>Market hall 3 X 4</translation>
+    </message>
+    <message>
+        <source>学校 4 X 3</source>
+        <translation>School 4 X 3</translation>
+    </message>
+    <message>
+        <source>造币厂 4 X 3</source>
+        <translation>Mint 4 X 3</translation>
+    </message>
+    <message>
+        <source>商人行会 4 X 3</source>
+        <translation>Merchant guild 4 X 3</translation>
+    </message>
+    <message>
+        <source>市政大厅 3 X 6</source>
+        <translation>Town hall 3 X 6</translation>
+    </message>
+    <message>
+        <source>市政大厅 4 X 5</source>
+        <translation>Town hall 4 X 5</translation>
+    </message>
+    <message>
+        <source>教堂 3 X 6</source>
+        <translation>Church 3 X 6</translation>
+    </message>
+    <message>
+        <source>教堂 4 X 5</source>
+        <translation>Church 4 X 5</translation>
+    </message>
+    <message>
+        <source>借贷所 3 X 2</source>
+        <translation>Loan office 3 X 2</translation>
+    </message>
+    <message>
+        <source>武器商店 3 X 2</source>
+        <translation>Weapon shop 3 X 2</translation>
+    </message>
+    <message>
+        <source>酒馆 3 X 2</source>
+        <translation>Tavern 3 X 2</translation>
+    </message>
+    <message>
+        <source>酒馆的啤酒桶 2 X 2</source>
+        <translation>Tavern&apos;s beer barrels 2 X 2</translation>
+    </message>
+    <message>
+        <source>炮台 2 X 2</source>
+        <translation>Gun tower 2 X 2</translation>
+    </message>
+    <message>
+        <source>水井 1 X 1</source>
+        <translation>Well 1 X 1</translation>
+    </message>
+    <message>
+        <source>其它 1 X 1</source>
+        <translation>Other 1 X 1</translation>
+    </message>
+    <message>
+        <source>其它 2 X 2</source>
+        <translation>Other 2 X 2</translation>
     </message>
 </context>
 </TS>

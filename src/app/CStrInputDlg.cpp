@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-CStrInputDlg::CStrInputDlg(const std::string& prompt, const std::string& initial, QWidget* owner)
+CStrInputDlg::CStrInputDlg(const QString& prompt, const std::string& initial, QWidget* owner)
     : QDialog(owner),
       label_(new QLabel(tr("输入吧:"), this)),
       edit_(new QPlainTextEdit(this)),
@@ -16,7 +16,7 @@ CStrInputDlg::CStrInputDlg(const std::string& prompt, const std::string& initial
       cancel_(new QPushButton(tr("取消"), this))
 {
     setWindowTitle(QStringLiteral("QuarrinLayvane Sample Input"));
-    label_->setText(FromModelText(prompt));
+    label_->setText(prompt);
     edit_->setPlainText(FromModelText(initial));
     ok_->setDefault(true);
 

@@ -14,7 +14,7 @@ class CStrInputDlg : public QDialog {
     Q_OBJECT
 
 public:
-    CStrInputDlg(const std::string& prompt, const std::string& initial, QWidget* owner = nullptr);
+    CStrInputDlg(const QString& prompt, const std::string& initial, QWidget* owner = nullptr);
 
     // Valid after the dialog ended with Accepted.
     const std::string& Result() const { return result_; }

@@ -301,7 +301,7 @@ void MainDlg::OnChangePanel(const ChangePanel_Msg* msg)
 
 void MainDlg::OnInputString(const InputString_Msg* msg)
 {
-    CStrInputDlg dialog(msg->prompt, msg->initial, this);
+    CStrInputDlg dialog(Translated(msg->prompt), msg->initial, this);
     msg->ok = dialog.exec() == QDialog::Accepted;
     if (msg->ok)
         msg->result = dialog.Result();

@@ -26,9 +26,9 @@
 
 namespace {
 
-TimerCenter::BoxAnswer AskAboutTimerException(const std::string& caption, const std::string& text)
+TimerCenter::BoxAnswer AskAboutTimerException(const std::string& caption, const UiText& text)
 {
-    QMessageBox box(QMessageBox::NoIcon, FromModelText(caption), FromModelText(text),
+    QMessageBox box(QMessageBox::NoIcon, FromModelText(caption), Translated(text),
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     switch (box.exec()) {
     case QMessageBox::Yes:

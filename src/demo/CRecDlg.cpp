@@ -116,7 +116,7 @@ bool CRecDlg::Export()
             const auto outcome =
                 RecordingExport::Export(programFolder_, *name, *author, today_(), CmdList::Instance());
             if (!outcome.written)
-                warning_(FromModelText(outcome.problem));
+                warning_(Translated(outcome.problem));
             written = outcome.written;
         }
     }
@@ -133,13 +133,13 @@ std::optional<std::string> CRecDlg::AskShowName()
         const auto problem = RecordingExport::ShowNameProblem(*name);
         if (!problem)
             return name;
-        warning_(FromModelText(*problem));
+        warning_(Translated(*problem));
     }
 }
 
 std::optional<std::string> CRecDlg::Ask(const char* prompt)
 {
-    const InputString_Msg msg{false, prompt, "", {}};
+    const InputString_Msg msg{false, UiText::Verbatim(prompt), "", {}};
     center_.Send(msg);
     if (!msg.ok)
         return std::nullopt;

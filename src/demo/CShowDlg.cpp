@@ -179,8 +179,8 @@ void CShowDlg::EndDemonstration()
 
 void CShowDlg::Refresh()
 {
-    details_->SetFullText(FromModelText(player_.Details()).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
-    progress_->setText(FromModelText(player_.Progress()));
+    details_->SetFullText(Translated(player_.Details()).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    progress_->setText(Translated(player_.Progress()));
     const DemoButtons& buttons = player_.Buttons();
     play_->setEnabled(buttons.play);
     pause_->setEnabled(buttons.pause);

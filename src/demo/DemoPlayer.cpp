@@ -10,17 +10,10 @@
 #include "panels/MapFileRequests.h"
 #include "platform/SafeFileWrite.h"
 #include "platform/TextBlank.h"
-#include "platform/TextCodec.h"
 
-#include <cstdio>
 #include <sstream>
 
 namespace {
-
-std::string Gb(const char* utf8)
-{
-    return platform::Utf8ToGb18030(utf8);
-}
 
 // The name "load" asks for: its first word and the rest of the line, as the interpreter reads it.
 std::string MapNameOf(const std::string& arguments)
@@ -62,7 +55,7 @@ void DemoPlayer::Load()
         RestoreRoadMake();
         steps_.clear();
         scriptFolder_.clear();
-        details_ = Gb("无效演示");
+        details_ = QL_TEXT("DemoPlayer", "无效演示");
         ClearCaption();
         playing_ = false;
         step_ = stepCount_ = -1;
@@ -71,8 +64,10 @@ void DemoPlayer::Load()
         return;
     }
 
-    details_ = Gb(" 名称: ") + script->Title() + Gb("\r\n 作者: ") + script->Author() + Gb("\r\n 日期: ") +
-               script->Date() + Gb("\r\n 速度:  正常");
+    details_ = QL_TEXT("DemoPlayer", " 名称: %1\r\n 作者: %2\r\n 日期: %3\r\n 速度:  正常")
+                   .Arg(script->Title())
+                   .Arg(script->Author())
+                   .Arg(script->Date());
     playing_ = false;
     step_ = 0;
     sleep_ = 0;
@@ -234,29 +229,22 @@ void DemoPlayer::ShowCaptionPage(const std::string& body)
 
 void DemoPlayer::RefreshProgress()
 {
-    progress_ = Gb(" 进度: ");
     if (step_ == -1 || stepCount_ < 1) {
-        progress_ += Gb(" 无效脚本");
+        progress_ = QL_TEXT("DemoPlayer", " 进度:  无效脚本 %1 / %2 (%3%)%4");
         buttons_ = {};
     } else if (step_ >= stepCount_) {
-        progress_ += Gb(" 结束 ");
+        progress_ = QL_TEXT("DemoPlayer", " 进度:  结束  %1 / %2 (%3%)%4");
         buttons_ = {false, false, false, true};
     } else if (playing_) {
-        progress_ += Gb(" 播放 ");
+        progress_ = QL_TEXT("DemoPlayer", " 进度:  播放  %1 / %2 (%3%)%4");
         buttons_ = {true, false, false, true};
     } else {
-        progress_ += Gb(" 暂停 ");
+        progress_ = QL_TEXT("DemoPlayer", " 进度:  暂停  %1 / %2 (%3%)%4");
         buttons_ = {false, true, true, true};
     }
     const long long percent = stepCount_ == 0 ? 0 : static_cast<long long>(step_) * 100 / stepCount_;
-    char numbers[64];
-    std::snprintf(numbers, sizeof numbers, " %d / %d (%lld%%)", static_cast<int>(step_), static_cast<int>(stepCount_),
-                  percent);
-    progress_ += numbers;
-    if (sleep_ >= 1) {
-        std::snprintf(numbers, sizeof numbers, "  D %d", static_cast<int>(sleep_));
-        progress_ += numbers;
-    }
+    progress_.Arg(std::to_string(step_)).Arg(std::to_string(stepCount_)).Arg(std::to_string(percent));
+    progress_.Arg(sleep_ >= 1 ? "  D " + std::to_string(sleep_) : std::string());
 }
 
 void DemoPlayer::ForceRoadMake()

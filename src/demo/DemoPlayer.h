@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/UiText.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -53,8 +55,8 @@ public:
     std::int32_t SleepLeft() const { return sleep_; }
     bool Playing() const { return playing_; }
     const std::string& Caption() const { return caption_; }
-    const std::string& Details() const { return details_; }
-    const std::string& Progress() const { return progress_; }
+    const UiText& Details() const { return details_; }
+    const UiText& Progress() const { return progress_; }
     const DemoButtons& Buttons() const { return buttons_; }
     // The folder of the loaded script, where its captions find their files; empty when none is loaded.
     const std::filesystem::path& ScriptFolder() const { return scriptFolder_; }
@@ -85,7 +87,7 @@ private:
     // A line may open a modal box whose event loop delivers timer ticks; those must not step.
     bool running_ = false;
     std::string caption_;
-    std::string details_;
-    std::string progress_;
+    UiText details_;
+    UiText progress_;
     DemoButtons buttons_;
 };

@@ -22,11 +22,6 @@ constexpr std::size_t kMaxFileNameBytes = 255;
 constexpr std::string_view kScriptExtension = ".qld";
 constexpr std::string_view kMapExtension = ".qlm";
 
-std::string Gb(std::string_view utf8)
-{
-    return platform::Utf8ToGb18030(utf8);
-}
-
 bool HasForbiddenCharacter(std::string_view utf8)
 {
     // In UTF-8 a byte below 0x80 is always a character of its own, unlike the
@@ -71,36 +66,36 @@ RecordingExport::Date RecordingExport::Today()
     return Date{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
 }
 
-std::optional<std::string> RecordingExport::ShowNameProblem(const std::string& name)
+std::optional<UiText> RecordingExport::ShowNameProblem(const std::string& name)
 {
     if (name.empty())
-        return Gb("名称不能为空。");
+        return QL_TEXT("RecordingExport", "名称不能为空。");
     const std::string utf8 = platform::Gb18030ToUtf8(name);
     if (platform::Utf8ToGb18030(utf8) != name)
-        return Gb("名称中有无法识别的字符。");
+        return QL_TEXT("RecordingExport", "名称中有无法识别的字符。");
     if (utf8.find_first_of("/\\") != std::string::npos)
-        return Gb("名称不能含有 / 或 \\。");
+        return QL_TEXT("RecordingExport", "名称不能含有 / 或 \\。");
     if (utf8.find("..") != std::string::npos || utf8 == ".")
-        return Gb("名称不能是 . 或含有 ..。");
+        return QL_TEXT("RecordingExport", "名称不能是 . 或含有 ..。");
     if (HasForbiddenCharacter(utf8))
-        return Gb("名称不能含有控制字符或 < > : \" | ? * 。");
+        return QL_TEXT("RecordingExport", "名称不能含有控制字符或 < > : \" | ? * 。");
     // The script names the show at the end of two lines, and a line ending in "+" continues on the next.
     if (utf8.back() == '+')
-        return Gb("名称不能以 + 结尾。");
+        return QL_TEXT("RecordingExport", "名称不能以 + 结尾。");
     if (utf8.front() == ' ' || utf8.back() == ' ' || utf8.back() == '.')
-        return Gb("名称不能以空格开头，也不能以空格或点结尾。");
+        return QL_TEXT("RecordingExport", "名称不能以空格开头，也不能以空格或点结尾。");
     if (platform::IsDeviceName(utf8))
-        return Gb("名称是系统保留的设备名。");
+        return QL_TEXT("RecordingExport", "名称是系统保留的设备名。");
     if (utf8.size() + kScriptExtension.size() > kMaxFileNameBytes)
-        return Gb("名称太长。");
+        return QL_TEXT("RecordingExport", "名称太长。");
     return std::nullopt;
 }
 
-std::optional<std::string> RecordingExport::ScriptProblem(const std::string& author, const CmdList& history)
+std::optional<UiText> RecordingExport::ScriptProblem(const std::string& author, const CmdList& history)
 {
     const std::string oneLine = OneLine(author);
     if (!oneLine.empty() && oneLine.back() == '+')
-        return Gb("作者名不能以 + 结尾。");
+        return QL_TEXT("RecordingExport", "作者名不能以 + 结尾。");
     std::ostringstream commands;
     history.WriteAll(commands);
     std::istringstream lines(commands.str());
@@ -108,8 +103,8 @@ std::optional<std::string> RecordingExport::ScriptProblem(const std::string& aut
     for (int number = 1; std::getline(lines, line); ++number) {
         // The reader skips a line of one character and joins a line ending in "+" to the next.
         if (line.size() < 2 || line.back() == '+' || line.back() == '\r')
-            return Gb("第 ") + std::to_string(number) +
-                   Gb(" 条命令无法按原样写入脚本（空行或以 + 结尾），请撤销它后再导出。");
+            return QL_TEXT("RecordingExport", "第 %1 条命令无法按原样写入脚本（空行或以 + 结尾），请撤销它后再导出。")
+                .Arg(std::to_string(number));
     }
     return std::nullopt;
 }
@@ -144,15 +139,15 @@ RecordingExport::Outcome RecordingExport::Export(const std::filesystem::path& pr
     std::error_code ec;
     std::filesystem::create_directories(folder, ec);
     if (ec)
-        return Outcome{false, Gb("无法创建目录 demo/auto。")};
+        return Outcome{false, QL_TEXT("RecordingExport", "无法创建目录 demo/auto。")};
 
     // Without its starting map the script could not be played, so it is not written either.
     if (!CopyMapSafely(StartMapFile(programFolder), FileOfShow(folder, name, kMapExtension)))
-        return Outcome{false, Gb("无法复制录制的起始地图 temp/s.qlm。")};
+        return Outcome{false, QL_TEXT("RecordingExport", "无法复制录制的起始地图 temp/s.qlm。")};
 
     const std::string text = ScriptText(name, author, date, history);
     if (!platform::WriteFileSafely(FileOfShow(folder, name, kScriptExtension), text))
-        return Outcome{false, Gb("无法写入演示脚本。")};
+        return Outcome{false, QL_TEXT("RecordingExport", "无法写入演示脚本。")};
     return Outcome{true, {}};
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/UiText.h"
+
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -19,8 +21,8 @@ public:
 
     struct Outcome {
         bool written = false;
-        // Why nothing (or not everything) was written, GB18030; empty when written.
-        std::string problem;
+        // Why nothing (or not everything) was written; empty when written.
+        UiText problem;
     };
 
     static constexpr const char* kScriptHeader = "QuarrinLayvane Demo Script File. Version 1.0";
@@ -28,14 +30,14 @@ public:
     // The local date of the system clock.
     static Date Today();
 
-    // The show name becomes a file name; why it cannot be one (GB18030),
-    // or nothing when it is fine.
-    static std::optional<std::string> ShowNameProblem(const std::string& name);
+    // The show name becomes a file name; why it cannot be one, or nothing
+    // when it is fine.
+    static std::optional<UiText> ShowNameProblem(const std::string& name);
 
     // Why the script of this author and these commands would not read back
-    // as written (a line ending in "+" is joined to the next one when read),
-    // GB18030; nothing when it reads back the same.
-    static std::optional<std::string> ScriptProblem(const std::string& author, const CmdList& history);
+    // as written (a line ending in "+" is joined to the next one when read);
+    // nothing when it reads back the same.
+    static std::optional<UiText> ScriptProblem(const std::string& author, const CmdList& history);
 
     // The whole ".qld" text: header lines, the load line of the map and one
     // "." line per command in effect.

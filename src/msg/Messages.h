@@ -7,6 +7,7 @@
 // The edit commands (..._CMD) are classes of the command subsystem.
 
 #include "msg/MsgTypes.h"
+#include "platform/UiText.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -82,7 +83,7 @@ struct ChangePanel_Msg {
 
 struct InputString_Msg {
     mutable bool ok = false;  // out
-    std::string prompt;
+    UiText prompt;
     std::string initial;
     mutable std::string result;  // out
 };

@@ -14,9 +14,10 @@ TimerCenter* TimerCenter::current_ = nullptr;
 namespace {
 
 // Without a window there is nobody to ask; the process goes on.
-TimerCenter::BoxAnswer AnswerOnStandardError(const std::string& caption, const std::string& text)
+TimerCenter::BoxAnswer AnswerOnStandardError(const std::string& caption, const UiText& text)
 {
-    std::fprintf(stderr, "%s\n%s\n", platform::Gb18030ToUtf8(caption).c_str(), platform::Gb18030ToUtf8(text).c_str());
+    std::fprintf(stderr, "%s\n%s\n", platform::Gb18030ToUtf8(caption).c_str(),
+                 platform::Gb18030ToUtf8(text.Chinese()).c_str());
     return TimerCenter::BoxAnswer::No;
 }
 
@@ -129,14 +130,13 @@ std::string TimerCenter::ExceptionBoxCaption()
     return "Timer Exception!!";
 }
 
-std::string TimerCenter::ExceptionBoxText(int periodMs)
+UiText TimerCenter::ExceptionBoxText(int periodMs)
 {
-    const std::string n = std::to_string(periodMs);
-    const std::string utf8 = "在处理 " + n + " ms Timer 的消息中出现异常！是否需要终止进程？ \r\n"
-                             " 按 [是] 结束该进程. \r\n"
-                             " 按 [否] 继续该进程. \r\n"
-                             " 按 [取消] 将不再发送时间为 " + n + " ms 的 Timer 消息(注意这可能会导致以后的逻辑异常).";
-    return platform::Utf8ToGb18030(utf8);
+    return QL_TEXT("TimerCenter", "在处理 %1 ms Timer 的消息中出现异常！是否需要终止进程？ \r\n"
+                                  " 按 [是] 结束该进程. \r\n"
+                                  " 按 [否] 继续该进程. \r\n"
+                                  " 按 [取消] 将不再发送时间为 %1 ms 的 Timer 消息(注意这可能会导致以后的逻辑异常).")
+        .Arg(std::to_string(periodMs));
 }
 
 void TimerCenter::OnSysTime(const SysTime_Msg*)

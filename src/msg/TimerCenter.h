@@ -2,6 +2,7 @@
 
 #include "msg/Messages.h"
 #include "platform/ThreadTimer.h"
+#include "platform/UiText.h"
 
 #include <array>
 #include <atomic>
@@ -23,7 +24,7 @@ public:
 
     enum class BoxAnswer { Yes, No, Cancel };
     // Shows the exception box (caption, text) and returns the user's answer.
-    using ExceptionBox = std::function<BoxAnswer(const std::string& caption, const std::string& text)>;
+    using ExceptionBox = std::function<BoxAnswer(const std::string& caption, const UiText& text)>;
     using Clock = std::function<std::int32_t()>;
 
     // With a thread timer the ticks come from it; with nullptr from SysTime_Msg.
@@ -51,7 +52,7 @@ public:
     // The box's caption and text for an exception in period `periodMs`
     // (GB18030, lines separated by CR LF).
     static std::string ExceptionBoxCaption();
-    static std::string ExceptionBoxText(int periodMs);
+    static UiText ExceptionBoxText(int periodMs);
 
 private:
     struct PeriodSlot {

@@ -1,13 +1,12 @@
 #include "panels/BuildStatRows.h"
 
-#include "platform/TextCodec.h"
 #include "scene/Scene.h"
 
-std::string BuildStatRows::Label(ColorRef colour, const std::map<ColorRef, std::string>& colourNames)
+UiText BuildStatRows::Label(ColorRef colour, const std::map<ColorRef, std::string>& colourNames)
 {
     if (const auto named = colourNames.find(colour); named != colourNames.end())
-        return named->second;
-    return platform::Utf8ToGb18030(colour == DefaultColour ? "默认类" : "未分类");
+        return UiText::Verbatim(named->second);
+    return colour == DefaultColour ? QL_TEXT("BuildStatRows", "默认类") : QL_TEXT("BuildStatRows", "未分类");
 }
 
 std::vector<BuildStatRow> BuildStatRows::Make(const SceneStatistics& stats,

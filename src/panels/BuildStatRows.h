@@ -1,6 +1,7 @@
 #pragma once
 
 #include "msg/MsgTypes.h"
+#include "platform/UiText.h"
 
 #include <map>
 #include <string>
@@ -12,7 +13,7 @@ struct SceneStatistics;
 // the buildings, the highest colour value first (so the default colour
 // 0xFFFFFFFF leads).
 struct BuildStatRow {
-    std::string label;  // GB18030
+    UiText label;
     std::string count;
     std::string area;
     ColorRef colour = 0;
@@ -26,5 +27,5 @@ public:
     // "默认类" for the default colour and "未分类" for any other.
     static std::vector<BuildStatRow> Make(const SceneStatistics& stats,
                                           const std::map<ColorRef, std::string>& colourNames);
-    static std::string Label(ColorRef colour, const std::map<ColorRef, std::string>& colourNames);
+    static UiText Label(ColorRef colour, const std::map<ColorRef, std::string>& colourNames);
 };

@@ -30,7 +30,7 @@ CBuildStatDlg::CBuildStatDlg(const SceneStatistics& stats, const AppConfig& conf
 
     for (const BuildStatRow& row : BuildStatRows::Make(stats, config.colorNames)) {
         list_->InsertRow(list_->topLevelItemCount(),
-                         {FromModelText(row.label), QString::fromStdString(row.count), QString::fromStdString(row.area)},
+                         {Translated(row.label), QString::fromStdString(row.count), QString::fromStdString(row.area)},
                          row.colour);
     }
 }

@@ -187,7 +187,7 @@ COperaterDlg::COperaterDlg(MsgCenter& center, Scene& scene, CScenePic& view, App
     RefreshStatistics();
     RefreshDemoGroup();
     for (const OtherBuildingItem& item : ToolsPanelTables::OtherBuildings())
-        otherMenu_->addAction(FromModelText(item.text))->setData(item.commandId);
+        otherMenu_->addAction(Translated(item.text))->setData(item.commandId);
     SetRoadRadios();
     ConnectControls();
 
@@ -453,18 +453,14 @@ void COperaterDlg::ShowBuildStatistics()
 
 QString COperaterDlg::InWindowLanguage(QString modelText)
 {
-    // The statistics and the demonstration lines come from the model in
-    // Chinese, as the command-line tool prints them; the panel shows their
-    // labels in the window's language.
+    // The statistics come from the model in Chinese, as the command-line
+    // tool prints them; the panel shows their labels in the window's language.
     static constexpr const char* kLabels[] = {
         QT_TRANSLATE_NOOP("COperaterDlg", "总建筑面积:"), QT_TRANSLATE_NOOP("COperaterDlg", "已建筑面积:"),
         QT_TRANSLATE_NOOP("COperaterDlg", "可建筑面积:"), QT_TRANSLATE_NOOP("COperaterDlg", "道路总面积:"),
         QT_TRANSLATE_NOOP("COperaterDlg", "工厂:"),       QT_TRANSLATE_NOOP("COperaterDlg", "房屋:"),
-        QT_TRANSLATE_NOOP("COperaterDlg", "其他:"),       QT_TRANSLATE_NOOP("COperaterDlg", "名称:"),
-        QT_TRANSLATE_NOOP("COperaterDlg", "作者:"),       QT_TRANSLATE_NOOP("COperaterDlg", "日期:"),
+        QT_TRANSLATE_NOOP("COperaterDlg", "其他:"),
     };
-    if (modelText == QStringLiteral("无"))
-        return tr("无");
     for (const char* label : kLabels)
         modelText.replace(QString::fromUtf8(label), tr(label));
     return modelText;
@@ -483,8 +479,7 @@ void COperaterDlg::RefreshDemoGroup()
     // A running recording keeps the demonstration from starting.
     Button(kStartDemo)->setEnabled(demoGroup_.CanStart() && !recorder_);
     // A label breaks lines at "\n" only; a lone CR would show as a glyph.
-    demoLabel_->SetFullText(
-        InWindowLanguage(FromModelText(demoGroup_.Label()).replace(QStringLiteral("\r\n"), QStringLiteral("\n"))));
+    demoLabel_->SetFullText(Translated(demoGroup_.Label()).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
 }
 
 void COperaterDlg::ReportSaveProblem(const fs::path& file, MapFileRequests::SaveProblem problem)

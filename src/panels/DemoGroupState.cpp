@@ -1,7 +1,6 @@
 #include "panels/DemoGroupState.h"
 
 #include "demo/DemoCatalogue.h"
-#include "platform/TextCodec.h"
 
 #include <climits>
 
@@ -37,13 +36,15 @@ bool DemoGroupState::CanStart() const
     return catalogue_.Selected() != nullptr;
 }
 
-std::string DemoGroupState::Label() const
+UiText DemoGroupState::Label() const
 {
     const DemoScript* script = catalogue_.Selected();
     if (!script)
-        return platform::Utf8ToGb18030("无");
-    return platform::Utf8ToGb18030(" 名称: ") + script->Title() + platform::Utf8ToGb18030("\r\n 作者: ")
-           + script->Author() + " (" + script->Date() + ")";
+        return QL_TEXT("DemoGroupState", "无");
+    return QL_TEXT("DemoGroupState", " 名称: %1\r\n 作者: %2 (%3)")
+        .Arg(script->Title())
+        .Arg(script->Author())
+        .Arg(script->Date());
 }
 
 void DemoGroupState::Previous()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/UiText.h"
+
 #include <string>
 
 class DemoCatalogue;
@@ -17,7 +19,7 @@ public:
     bool CanGoForward() const;
     bool CanStart() const;
     // GB18030: name, author and date of the current script, or "无".
-    std::string Label() const;
+    UiText Label() const;
 
     void Previous();
     void Next();

@@ -1,7 +1,5 @@
 #include "panels/ToolsPanelTables.h"
 
-#include "platform/TextCodec.h"
-
 #include <array>
 #include <utility>
 
@@ -35,21 +33,28 @@ const std::vector<ToolButtonEntry>& ToolsPanelTables::ToolButtons()
 
 const std::vector<OtherBuildingItem>& ToolsPanelTables::OtherBuildings()
 {
-    static const std::vector<OtherBuildingItem> items = [] {
-        const std::pair<const char*, int> labels[] = {
-            {"医院 3 X 4", 1104},      {"礼拜堂 3 X 4", 1104},         {"贸易事务所 3 X 4", 1104},
-            {"兵工厂 3 X 4", 1104},    {"市场大厅 3 X 4", 1104},       {"学校 4 X 3", 1105},
-            {"造币厂 4 X 3", 1105},    {"商人行会 4 X 3", 1105},       {"市政大厅 3 X 6", 1106},
-            {"市政大厅 4 X 5", 1107},  {"教堂 3 X 6", 1106},           {"教堂 4 X 5", 1107},
-            {"借贷所 3 X 2", 1108},    {"武器商店 3 X 2", 1108},       {"酒馆 3 X 2", 1108},
-            {"酒馆的啤酒桶 2 X 2", 1109}, {"炮台 2 X 2", 1109},        {"水井 1 X 1", 1110},
-            {"其它 1 X 1", 1110},      {"其它 2 X 2", 1109},
-        };
-        std::vector<OtherBuildingItem> list;
-        for (const auto& [label, id] : labels)
-            list.push_back(OtherBuildingItem{platform::Utf8ToGb18030(label), id});
-        return list;
-    }();
+    static const std::vector<OtherBuildingItem> items = {
+        {QL_TEXT("ToolsPanelTables", "医院 3 X 4"), 1104},
+        {QL_TEXT("ToolsPanelTables", "礼拜堂 3 X 4"), 1104},
+        {QL_TEXT("ToolsPanelTables", "贸易事务所 3 X 4"), 1104},
+        {QL_TEXT("ToolsPanelTables", "兵工厂 3 X 4"), 1104},
+        {QL_TEXT("ToolsPanelTables", "市场大厅 3 X 4"), 1104},
+        {QL_TEXT("ToolsPanelTables", "学校 4 X 3"), 1105},
+        {QL_TEXT("ToolsPanelTables", "造币厂 4 X 3"), 1105},
+        {QL_TEXT("ToolsPanelTables", "商人行会 4 X 3"), 1105},
+        {QL_TEXT("ToolsPanelTables", "市政大厅 3 X 6"), 1106},
+        {QL_TEXT("ToolsPanelTables", "市政大厅 4 X 5"), 1107},
+        {QL_TEXT("ToolsPanelTables", "教堂 3 X 6"), 1106},
+        {QL_TEXT("ToolsPanelTables", "教堂 4 X 5"), 1107},
+        {QL_TEXT("ToolsPanelTables", "借贷所 3 X 2"), 1108},
+        {QL_TEXT("ToolsPanelTables", "武器商店 3 X 2"), 1108},
+        {QL_TEXT("ToolsPanelTables", "酒馆 3 X 2"), 1108},
+        {QL_TEXT("ToolsPanelTables", "酒馆的啤酒桶 2 X 2"), 1109},
+        {QL_TEXT("ToolsPanelTables", "炮台 2 X 2"), 1109},
+        {QL_TEXT("ToolsPanelTables", "水井 1 X 1"), 1110},
+        {QL_TEXT("ToolsPanelTables", "其它 1 X 1"), 1110},
+        {QL_TEXT("ToolsPanelTables", "其它 2 X 2"), 1109},
+    };
     return items;
 }
 

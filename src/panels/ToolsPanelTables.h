@@ -1,6 +1,7 @@
 #pragma once
 
-#include <string>
+#include "platform/UiText.h"
+
 #include <vector>
 
 // The tools a button of the tools panel chooses; the values are those of the
@@ -23,9 +24,9 @@ struct ToolButtonEntry {
 };
 
 // An item of the other-building menu. The command id fixes the footprint;
-// the text (GB18030) is only a label, the building is placed without a name.
+// the text is only a label, the building is placed without a name.
 struct OtherBuildingItem {
-    std::string text;
+    UiText text;
     int commandId = 0;
 };
 

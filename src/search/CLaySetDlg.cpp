@@ -118,7 +118,7 @@ void CLaySetDlg::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
     config_.RefreshMemory();
-    autoText_->setText(FromModelText(LaySettings::MemoryText(config_)));
+    autoText_->setText(Translated(LaySettings::AutoMemoryText(config_)));
 }
 
 void CLaySetDlg::closeEvent(QCloseEvent* event)

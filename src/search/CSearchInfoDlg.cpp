@@ -13,8 +13,8 @@
 CSearchInfoDlg::CSearchInfoDlg(MsgCenter& center, QWidget* parent)
     : QDialog(parent),
       center_(center),
-      text_(new QLabel(FromModelText(progress_.Text()), this)),
-      counts_(new QLabel(FromModelText(SearchProgressText::CurrentCountsText()), this)),
+      text_(new QLabel(Translated(progress_.Text()), this)),
+      counts_(new QLabel(Translated(SearchProgressText::CurrentCountsText()), this)),
       stopButton_(new QPushButton(tr("停止搜索"), this)),
       cancelButton_(new QPushButton(tr("取消搜索"), this))
 {
@@ -101,7 +101,7 @@ void CSearchInfoDlg::ShowResult()
     showingResult_ = true;
     text_->setText(tr("搜索已结束."));
     counts_->setText(
-        FromModelText(SearchProgressText::OptimisedResultText(control.optimisedUncovered, control.optimisedBound)));
+        Translated(SearchProgressText::OptimisedResultText(control.optimisedUncovered, control.optimisedBound)));
     stopButton_->setText(tr("确定"));
 }
 
@@ -115,6 +115,6 @@ void CSearchInfoDlg::OnTimer(const Timer_Msg<1000>*)
 
 void CSearchInfoDlg::ShowProgress()
 {
-    text_->setText(FromModelText(progress_.Text()));
-    counts_->setText(FromModelText(SearchProgressText::CurrentCountsText()));
+    text_->setText(Translated(progress_.Text()));
+    counts_->setText(Translated(SearchProgressText::CurrentCountsText()));
 }

@@ -3,27 +3,34 @@
 #include "config/AppConfig.h"
 #include "config/AppConfigFile.h"
 #include "platform/TextBlank.h"
-#include "platform/TextCodec.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <limits>
 
-std::string LaySettings::MemoryText(std::int32_t totalMemory, std::int32_t availableMemory)
+UiText LaySettings::AutoMemoryText(std::int32_t totalMemory, std::int32_t availableMemory)
 {
     // The plain two thirds, without the limits of the automatic budget; 64 bits
     // so that no figure the machine reports can overflow.
     const long long twoThirds = 2LL * availableMemory / 3;
-    char text[256];
-    std::snprintf(text, sizeof text,
-                  "自动 (你当前共有 %d M 内存, 剩余 %d M, 选择自动将会使用剩下内存的 2/3 约 %lld M 来用于搜索)",
-                  static_cast<int>(totalMemory), static_cast<int>(availableMemory), twoThirds);
-    return platform::Utf8ToGb18030(text);
+    return QL_TEXT("LaySettings", "自动 (你当前共有 %1 M 内存, 剩余 %2 M, 选择自动将会使用剩下内存的 2/3 约 %3 M 来用于搜索)")
+        .Arg(std::to_string(totalMemory))
+        .Arg(std::to_string(availableMemory))
+        .Arg(std::to_string(twoThirds));
+}
+
+UiText LaySettings::AutoMemoryText(const AppConfig& config)
+{
+    return AutoMemoryText(config.totalMemory, config.availableMemory);
+}
+
+std::string LaySettings::MemoryText(std::int32_t totalMemory, std::int32_t availableMemory)
+{
+    return AutoMemoryText(totalMemory, availableMemory).Chinese();
 }
 
 std::string LaySettings::MemoryText(const AppConfig& config)
 {
-    return MemoryText(config.totalMemory, config.availableMemory);
+    return AutoMemoryText(config).Chinese();
 }
 
 std::int32_t LaySettings::ParseNumber(std::string_view text)

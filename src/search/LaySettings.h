@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/UiText.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -11,7 +13,10 @@ class AppConfig;
 // memory choice, and how the panel's radio and edits go into the settings.
 class LaySettings {
 public:
-    // GB18030: the automatic choice with the machine's figures in MB.
+    // The automatic choice with the machine's figures in MB, for the window.
+    static UiText AutoMemoryText(std::int32_t totalMemory, std::int32_t availableMemory);
+    static UiText AutoMemoryText(const AppConfig& config);
+    // The same in Chinese, GB18030.
     static std::string MemoryText(std::int32_t totalMemory, std::int32_t availableMemory);
     static std::string MemoryText(const AppConfig& config);
 

@@ -1,17 +1,12 @@
 #include "search/SearchProgressText.h"
 
-#include "platform/TextCodec.h"
 #include "search/SearchControl.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <string>
+#include <utility>
 
-SearchProgressText::SearchProgressText() : text_(platform::Utf8ToGb18030(InitialText())) {}
-
-const char* SearchProgressText::InitialText()
-{
-    return "正在进行搜索,请稍候.";
-}
+SearchProgressText::SearchProgressText() : text_(Line()) {}
 
 bool SearchProgressText::Stop()
 {
@@ -44,48 +39,49 @@ bool SearchProgressText::Close()
     return false;
 }
 
-const std::string& SearchProgressText::Advance()
+const UiText& SearchProgressText::Advance()
 {
-    std::string text = "正在进行搜索,请稍候";
-    if (cancelling_)
-        text = "正在清理数据,请稍候";
-    else if (stopping_)
-        text = "正在整理已搜索的数据,请稍候";
     if (++dots_ > kMaxDots)
         dots_ = 1;
-    text.append(static_cast<std::size_t>(dots_), '.');
-    text_ = platform::Utf8ToGb18030(text);
+    text_ = Line();
     return text_;
 }
 
-std::string SearchProgressText::CountsText(int componentsDone, int componentsTotal, std::int64_t statesKept)
+UiText SearchProgressText::Line() const
 {
-    char text[128];
-    std::snprintf(text, sizeof text, "已完成 %d / %d 个区域, 保留 %lld 个状态", componentsDone, componentsTotal,
-                  static_cast<long long>(statesKept));
-    return platform::Utf8ToGb18030(text);
+    UiText line = cancelling_  ? QL_TEXT("SearchProgressText", "正在清理数据,请稍候%1")
+                  : stopping_ ? QL_TEXT("SearchProgressText", "正在整理已搜索的数据,请稍候%1")
+                              : QL_TEXT("SearchProgressText", "正在进行搜索,请稍候%1");
+    return std::move(line).Arg(std::string(static_cast<std::size_t>(dots_), '.'));
 }
 
-std::string SearchProgressText::OptimisedCountsText(int uncovered, int bound)
+UiText SearchProgressText::CountsText(int componentsDone, int componentsTotal, std::int64_t statesKept)
+{
+    return QL_TEXT("SearchProgressText", "已完成 %1 / %2 个区域, 保留 %3 个状态")
+        .Arg(std::to_string(componentsDone))
+        .Arg(std::to_string(componentsTotal))
+        .Arg(std::to_string(statesKept));
+}
+
+UiText SearchProgressText::OptimisedCountsText(int uncovered, int bound)
 {
     if (uncovered < 0)
-        return platform::Utf8ToGb18030("正在生成初始布局");
-    char text[128];
-    std::snprintf(text, sizeof text, "当前布局未覆盖 %d 格, 下界 %d 格", uncovered, std::max(bound, 0));
-    return platform::Utf8ToGb18030(text);
+        return QL_TEXT("SearchProgressText", "正在生成初始布局");
+    return QL_TEXT("SearchProgressText", "当前布局未覆盖 %1 格, 下界 %2 格")
+        .Arg(std::to_string(uncovered))
+        .Arg(std::to_string(std::max(bound, 0)));
 }
 
-std::string SearchProgressText::OptimisedResultText(int uncovered, int bound)
+UiText SearchProgressText::OptimisedResultText(int uncovered, int bound)
 {
-    char text[160];
     if (uncovered == bound)
-        std::snprintf(text, sizeof text, "布局完成: 未覆盖 %d 格, 已证明最优.", uncovered);
-    else
-        std::snprintf(text, sizeof text, "布局完成: 未覆盖 %d 格, 最优布局至少未覆盖 %d 格.", uncovered, bound);
-    return platform::Utf8ToGb18030(text);
+        return QL_TEXT("SearchProgressText", "布局完成: 未覆盖 %1 格, 已证明最优.").Arg(std::to_string(uncovered));
+    return QL_TEXT("SearchProgressText", "布局完成: 未覆盖 %1 格, 最优布局至少未覆盖 %2 格.")
+        .Arg(std::to_string(uncovered))
+        .Arg(std::to_string(bound));
 }
 
-std::string SearchProgressText::CurrentCountsText()
+UiText SearchProgressText::CurrentCountsText()
 {
     const SearchControl& control = SearchControl::Instance();
     if (control.optimising)

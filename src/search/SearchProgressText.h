@@ -1,7 +1,8 @@
 #pragma once
 
+#include "platform/UiText.h"
+
 #include <cstdint>
-#include <string>
 
 // What the search progress dialog shows and remembers: whether the user
 // stopped or cancelled (each takes effect once), the growing dots, and the
@@ -21,31 +22,29 @@ public:
     bool Close();
 
     // One more dot (back to one after ten); returns the new text.
-    const std::string& Advance();
+    const UiText& Advance();
 
     bool Stopping() const { return stopping_; }
     bool Cancelling() const { return cancelling_; }
     int Dots() const { return dots_; }
-    // GB18030, like every text of the model.
-    const std::string& Text() const { return text_; }
+    const UiText& Text() const { return text_; }
 
-    // UTF-8.
-    static const char* InitialText();
-
-    // GB18030, e.g. "已完成 3 / 7 个区域, 保留 12345 个状态".
-    static std::string CountsText(int componentsDone, int componentsTotal, std::int64_t statesKept);
-    // GB18030: the optimised mode's best layout so far and its bound
-    // (negative figures: none yet).
-    static std::string OptimisedCountsText(int uncovered, int bound);
-    // GB18030: how an optimised run ended, telling whether it is proven best.
-    static std::string OptimisedResultText(int uncovered, int bound);
+    // E.g. "已完成 3 / 7 个区域, 保留 12345 个状态".
+    static UiText CountsText(int componentsDone, int componentsTotal, std::int64_t statesKept);
+    // The optimised mode's best layout so far and its bound (negative
+    // figures: none yet).
+    static UiText OptimisedCountsText(int uncovered, int bound);
+    // How an optimised run ended, telling whether it is proven best.
+    static UiText OptimisedResultText(int uncovered, int bound);
     // The counts line of the mode that runs, from SearchControl as the worker
     // has left it now.
-    static std::string CurrentCountsText();
+    static UiText CurrentCountsText();
 
 private:
     bool stopping_ = false;
     bool cancelling_ = false;
     int dots_ = 1;
-    std::string text_;
+    UiText Line() const;
+
+    UiText text_;
 };

@@ -415,7 +415,7 @@ void CScenePic::OpenContextMenu(QPoint globalPos)
             popup_->addSeparator();
             continue;
         }
-        QAction* action = popup_->addAction(FromModelText(item.text));
+        QAction* action = popup_->addAction(Translated(item.text));
         action->setEnabled(item.enabled);
         const int id = item.id;
         connect(action, &QAction::triggered, this, [this, id] { RunMenuAction(id); });

@@ -4,7 +4,6 @@
 #include "cmd/EditCommands.h"
 #include "msg/Messages.h"
 #include "msg/MsgCenter.h"
-#include "platform/TextCodec.h"
 #include "view/SceneSelection.h"
 
 #include <memory>
@@ -12,18 +11,13 @@
 
 namespace {
 
-std::string Gb(const char* utf8)
-{
-    return platform::Utf8ToGb18030(utf8);
-}
-
-std::string TitleText(const SceneSelection& selection)
+UiText TitleText(const SceneSelection& selection)
 {
     std::string title = "QuarrinLayvane";
     const std::vector<CellRect>& rects = selection.Rects();
     if (rects.size() == 1 && rects[0].x1 == rects[0].x2 && rects[0].y1 == rects[0].y2)
         title += " " + std::to_string(rects[0].x1) + " " + std::to_string(rects[0].y1);
-    return title;
+    return UiText::Verbatim(title);
 }
 
 }  // namespace
@@ -32,21 +26,21 @@ std::vector<SceneMenuItem> SceneMenu::Items() const
 {
     std::vector<SceneMenuItem> items;
     items.push_back(SceneMenuItem{kTitle, TitleText(selection_), false, false});
-    items.push_back(SceneMenuItem{kTitle, "", false, true});
+    items.push_back(SceneMenuItem{kTitle, {}, false, true});
     if (const std::optional<Build> single = selection_.SingleBuilding())
-        items.push_back({kRename, Gb(single->name.empty() ? "为该建筑命名" : "修改此建筑的名字")});
+        items.push_back({kRename, single->name.empty() ? QL_TEXT("SceneMenu", "为该建筑命名") : QL_TEXT("SceneMenu", "修改此建筑的名字")});
     if (selection_.HasRulers())
-        items.push_back({kDeleteRulers, Gb("删除选中的标尺")});
+        items.push_back({kDeleteRulers, QL_TEXT("SceneMenu", "删除选中的标尺")});
     if (selection_.HasBuildings()) {
-        items.push_back({kDeleteBuildings, Gb("删除选中的建筑")});
-        items.push_back({kRecolour, Gb("修改建筑颜色")});
+        items.push_back({kDeleteBuildings, QL_TEXT("SceneMenu", "删除选中的建筑")});
+        items.push_back({kRecolour, QL_TEXT("SceneMenu", "修改建筑颜色")});
     }
     if (selection_.CanLight())
-        items.push_back({kLight, Gb("点亮选择区域")});
+        items.push_back({kLight, QL_TEXT("SceneMenu", "点亮选择区域")});
     if (selection_.CanErase())
-        items.push_back({kErase, Gb("擦除选择区域")});
+        items.push_back({kErase, QL_TEXT("SceneMenu", "擦除选择区域")});
     if (selection_.CanLayOut())
-        items.push_back({kLayOut, Gb("在选区内布局")});
+        items.push_back({kLayOut, QL_TEXT("SceneMenu", "在选区内布局")});
     return items;
 }
 
@@ -84,7 +78,7 @@ void SceneMenu::Rename() const
     const std::optional<Build> building = selection_.SingleBuilding();
     if (!building)
         return;
-    const InputString_Msg ask{false, Gb("请输入建筑物的名字: "), building->name, {}};
+    const InputString_Msg ask{false, QL_TEXT("SceneMenu", "请输入建筑物的名字: "), building->name, {}};
     center_.Send(ask);
     if (!ask.ok)
         return;

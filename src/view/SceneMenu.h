@@ -1,15 +1,16 @@
 #pragma once
 
-#include <string>
+#include "platform/UiText.h"
+
 #include <vector>
 
 class MsgCenter;
 class SceneSelection;
 
-// One line of the map view's context menu. Texts are GB18030.
+// One line of the map view's context menu.
 struct SceneMenuItem {
     int id = 0;
-    std::string text;
+    UiText text;
     bool enabled = true;
     bool separator = false;
 

@@ -349,7 +349,7 @@ TEST_F(MainDlgTest, InputStringIsAnsweredThroughTheInputDialog)
         input->Edit()->setPlainText(QStringLiteral("东门工坊"));
         QTest::mouseClick(input->OkButton(), Qt::LeftButton);
     });
-    InputString_Msg ask{false, Gb("名称:"), Gb("旧名"), {}};
+    InputString_Msg ask{false, UiText::Verbatim(Gb("名称:")), Gb("旧名"), {}};
     center.Send(ask);
     EXPECT_TRUE(ask.ok);
     EXPECT_EQ(ask.result, Gb("东门工坊"));
@@ -358,7 +358,7 @@ TEST_F(MainDlgTest, InputStringIsAnsweredThroughTheInputDialog)
         EXPECT_EQ(input->Edit()->toPlainText(), QStringLiteral("旧名"));
         QTest::mouseClick(input->CancelButton(), Qt::LeftButton);
     });
-    InputString_Msg refused{false, Gb("名称:"), Gb("旧名"), "untouched"};
+    InputString_Msg refused{false, UiText::Verbatim(Gb("名称:")), Gb("旧名"), "untouched"};
     center.Send(refused);
     EXPECT_FALSE(refused.ok);
     EXPECT_EQ(refused.result, "untouched");

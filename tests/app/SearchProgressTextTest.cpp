@@ -24,18 +24,18 @@ protected:
 TEST_F(SearchProgressTextTest, StopTakesEffectOnceAndRestartsTheDots)
 {
     SearchProgressText progress;
-    EXPECT_EQ(progress.Text(), Gb("正在进行搜索,请稍候."));
+    EXPECT_EQ(progress.Text().Chinese(), Gb("正在进行搜索,请稍候."));
     progress.Advance();
     progress.Advance();
 
     EXPECT_TRUE(progress.Stop());
     EXPECT_TRUE(SearchControl::Instance().stop);
     EXPECT_FALSE(SearchControl::Instance().cancel);
-    EXPECT_EQ(progress.Text(), Gb("正在整理已搜索的数据,请稍候.."));
+    EXPECT_EQ(progress.Text().Chinese(), Gb("正在整理已搜索的数据,请稍候.."));
 
     progress.Advance();
     EXPECT_FALSE(progress.Stop());
-    EXPECT_EQ(progress.Text(), Gb("正在整理已搜索的数据,请稍候..."));
+    EXPECT_EQ(progress.Text().Chinese(), Gb("正在整理已搜索的数据,请稍候..."));
 }
 
 TEST_F(SearchProgressTextTest, CancelWinsOverStop)
@@ -44,7 +44,7 @@ TEST_F(SearchProgressTextTest, CancelWinsOverStop)
     progress.Stop();
     EXPECT_TRUE(progress.Cancel());
     EXPECT_TRUE(SearchControl::Instance().cancel);
-    EXPECT_EQ(progress.Text(), Gb("正在清理数据,请稍候.."));
+    EXPECT_EQ(progress.Text().Chinese(), Gb("正在清理数据,请稍候.."));
     EXPECT_FALSE(progress.Cancel());
 }
 
@@ -53,9 +53,9 @@ TEST_F(SearchProgressTextTest, DotsGrowToTenThenStartAgainAtOne)
     SearchProgressText progress;
     for (int i = 0; i < 9; ++i)
         progress.Advance();
-    EXPECT_EQ(progress.Text(), Gb("正在进行搜索,请稍候" + std::string(10, '.')));
+    EXPECT_EQ(progress.Text().Chinese(), Gb("正在进行搜索,请稍候" + std::string(10, '.')));
     progress.Advance();
-    EXPECT_EQ(progress.Text(), Gb("正在进行搜索,请稍候."));
+    EXPECT_EQ(progress.Text().Chinese(), Gb("正在进行搜索,请稍候."));
 }
 
 TEST_F(SearchProgressTextTest, CloseStopsThenCancelsThenDoesNothing)
@@ -73,24 +73,24 @@ TEST_F(SearchProgressTextTest, CloseStopsThenCancelsThenDoesNothing)
     cancelled.Cancel();
     EXPECT_TRUE(cancelled.Close());
     EXPECT_TRUE(cancelled.Stopping());
-    EXPECT_EQ(cancelled.Text(), Gb("正在清理数据,请稍候.."));
+    EXPECT_EQ(cancelled.Text().Chinese(), Gb("正在清理数据,请稍候.."));
 }
 
 TEST_F(SearchProgressTextTest, CountsTextShowsComponentsAndKeptStates)
 {
-    EXPECT_EQ(SearchProgressText::CountsText(3, 7, 12345), Gb("已完成 3 / 7 个区域, 保留 12345 个状态"));
+    EXPECT_EQ(SearchProgressText::CountsText(3, 7, 12345).Chinese(), Gb("已完成 3 / 7 个区域, 保留 12345 个状态"));
     // A state store far beyond 32 bits is shown whole.
-    EXPECT_EQ(SearchProgressText::CountsText(0, 1, 5000000000LL), Gb("已完成 0 / 1 个区域, 保留 5000000000 个状态"));
+    EXPECT_EQ(SearchProgressText::CountsText(0, 1, 5000000000LL).Chinese(), Gb("已完成 0 / 1 个区域, 保留 5000000000 个状态"));
 }
 
 TEST_F(SearchProgressTextTest, CurrentCountsFollowTheWorker)
 {
-    EXPECT_EQ(SearchProgressText::CurrentCountsText(), Gb("已完成 0 / 0 个区域, 保留 0 个状态"));
+    EXPECT_EQ(SearchProgressText::CurrentCountsText().Chinese(), Gb("已完成 0 / 0 个区域, 保留 0 个状态"));
     SearchControl& control = SearchControl::Instance();
     control.componentsTotal = 4;
     control.componentsDone = 1;
     control.statesKept = 250;
-    EXPECT_EQ(SearchProgressText::CurrentCountsText(), Gb("已完成 1 / 4 个区域, 保留 250 个状态"));
+    EXPECT_EQ(SearchProgressText::CurrentCountsText().Chinese(), Gb("已完成 1 / 4 个区域, 保留 250 个状态"));
     control.ResetForRun();
-    EXPECT_EQ(SearchProgressText::CurrentCountsText(), Gb("已完成 0 / 0 个区域, 保留 0 个状态"));
+    EXPECT_EQ(SearchProgressText::CurrentCountsText().Chinese(), Gb("已完成 0 / 0 个区域, 保留 0 个状态"));
 }

@@ -65,7 +65,7 @@ public:
 private:
     void OnInput(const InputString_Msg* msg)
     {
-        prompts.push_back(msg->prompt);
+        prompts.push_back(msg->prompt.Chinese());
         EXPECT_TRUE(msg->initial.empty());
         if (answers.empty())
             return;

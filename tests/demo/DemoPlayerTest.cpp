@@ -87,11 +87,11 @@ protected:
 TEST_F(DemoPlayerTest, CommaLinesRunWithTheDotLineThatClosesTheirStep)
 {
     LoadStart({",say a", ",say +b", ".say +c"});
-    EXPECT_EQ(player.Progress(), Progress(" 暂停  0 / 3 (0%)"));
+    EXPECT_EQ(player.Progress().Chinese(), Progress(" 暂停  0 / 3 (0%)"));
     player.OneStep();
     EXPECT_EQ(player.Caption(), "abc");
     EXPECT_EQ(player.Step(), 3);
-    EXPECT_EQ(player.Progress(), Progress(" 结束  3 / 3 (100%)"));
+    EXPECT_EQ(player.Progress().Chinese(), Progress(" 结束  3 / 3 (100%)"));
     EXPECT_EQ(player.Buttons(), (DemoButtons{false, false, false, true}));
     // An ended demonstration takes no further steps.
     player.OneStep();
@@ -100,18 +100,18 @@ TEST_F(DemoPlayerTest, CommaLinesRunWithTheDotLineThatClosesTheirStep)
 
 TEST_F(DemoPlayerTest, ProgressAndButtonsFollowTheState)
 {
-    EXPECT_EQ(player.Progress(), Progress(" 无效脚本 -1 / -1 (100%)"));
+    EXPECT_EQ(player.Progress().Chinese(), Progress(" 无效脚本 -1 / -1 (100%)"));
     EXPECT_EQ(player.Buttons(), DemoButtons{});
 
     LoadStart({".say a", ".say b", ".say c"});
     EXPECT_EQ(player.Buttons(), (DemoButtons{false, true, true, true}));
     player.Play();
-    EXPECT_EQ(player.Progress(), Progress(" 播放  0 / 3 (0%)"));
+    EXPECT_EQ(player.Progress().Chinese(), Progress(" 播放  0 / 3 (0%)"));
     EXPECT_EQ(player.Buttons(), (DemoButtons{true, false, false, true}));
     player.Tick();
-    EXPECT_EQ(player.Progress(), Progress(" 播放  1 / 3 (33%)"));
+    EXPECT_EQ(player.Progress().Chinese(), Progress(" 播放  1 / 3 (33%)"));
     player.Pause();
-    EXPECT_EQ(player.Progress(), Progress(" 暂停  1 / 3 (33%)"));
+    EXPECT_EQ(player.Progress().Chinese(), Progress(" 暂停  1 / 3 (33%)"));
     player.Tick();
     EXPECT_EQ(player.Step(), 1);
 }
@@ -121,13 +121,13 @@ TEST_F(DemoPlayerTest, SleepMakesThePlayerWaitThatManyTicks)
     LoadStart({".sleep 3", ".say after", ".say end"});
     player.Play();
     player.Tick();
-    EXPECT_EQ(player.Progress(), Progress(" 播放  1 / 3 (33%)  D 3"));
+    EXPECT_EQ(player.Progress().Chinese(), Progress(" 播放  1 / 3 (33%)  D 3"));
     player.Tick();
-    EXPECT_EQ(player.Progress(), Progress(" 播放  1 / 3 (33%)  D 2"));
+    EXPECT_EQ(player.Progress().Chinese(), Progress(" 播放  1 / 3 (33%)  D 2"));
     player.Tick();
-    EXPECT_EQ(player.Progress(), Progress(" 播放  1 / 3 (33%)  D 1"));
+    EXPECT_EQ(player.Progress().Chinese(), Progress(" 播放  1 / 3 (33%)  D 1"));
     player.Tick();
-    EXPECT_EQ(player.Progress(), Progress(" 播放  1 / 3 (33%)"));
+    EXPECT_EQ(player.Progress().Chinese(), Progress(" 播放  1 / 3 (33%)"));
     EXPECT_EQ(player.Caption(), "");
     player.Tick();
     EXPECT_EQ(player.Caption(), "after");
@@ -201,22 +201,22 @@ TEST_F(DemoPlayerTest, PlayIsRefusedWithOneLineLeftButNextStepRunsIt)
     EXPECT_FALSE(player.Playing());
     player.OneStep();
     EXPECT_EQ(player.Caption(), "c");
-    EXPECT_EQ(player.Progress(), Progress(" 结束  3 / 3 (100%)"));
+    EXPECT_EQ(player.Progress().Chinese(), Progress(" 结束  3 / 3 (100%)"));
 }
 
 TEST_F(DemoPlayerTest, LineWithoutMarkStopsTheDemonstration)
 {
     roadMake = false;
     LoadStart({".say a", "say b", ".say c"});
-    const std::string details = player.Details();
+    const std::string details = player.Details().Chinese();
     player.OneStep();
     player.Play();
     player.Tick();
     EXPECT_FALSE(player.Loaded());
     EXPECT_FALSE(player.Playing());
     EXPECT_EQ(player.Caption(), "a");
-    EXPECT_EQ(player.Details(), details);
-    EXPECT_EQ(player.Progress(), Progress(" 无效脚本 -1 / -1 (100%)"));
+    EXPECT_EQ(player.Details().Chinese(), details);
+    EXPECT_EQ(player.Progress().Chinese(), Progress(" 无效脚本 -1 / -1 (100%)"));
     EXPECT_EQ(player.Buttons(), DemoButtons{});
     EXPECT_EQ(view.ignored, (std::vector<std::string>{"say b"}));
     EXPECT_FALSE(roadMake);
@@ -232,18 +232,18 @@ TEST_F(DemoPlayerTest, LineWithoutMarkStopsTheDemonstration)
 TEST_F(DemoPlayerTest, NothingToPlayShowsInvalidDemonstration)
 {
     player.Load();
-    EXPECT_EQ(player.Details(), Gb("无效演示"));
-    EXPECT_EQ(player.Progress(), Progress(" 无效脚本 -1 / -1 (100%)"));
+    EXPECT_EQ(player.Details().Chinese(), Gb("无效演示"));
+    EXPECT_EQ(player.Progress().Chinese(), Progress(" 无效脚本 -1 / -1 (100%)"));
 
     Select({}, {});
     player.Load();
-    EXPECT_EQ(player.Details(), Gb("无效演示"));
+    EXPECT_EQ(player.Details().Chinese(), Gb("无效演示"));
     EXPECT_FALSE(player.Loaded());
 
     Select({}, {".say a"});
     scene.Demos().selected = 2;
     player.Load();
-    EXPECT_EQ(player.Details(), Gb("无效演示"));
+    EXPECT_EQ(player.Details().Chinese(), Gb("无效演示"));
     EXPECT_EQ(player.Buttons(), DemoButtons{});
 }
 
@@ -255,7 +255,7 @@ TEST_F(DemoPlayerTest, LoadClearsTheMapShowsDetailsAndRunsPre)
     EXPECT_EQ(scene.CellAt(3, 3), CellBalk);
     ASSERT_EQ(mapLoads.records.size(), 1u);
     EXPECT_EQ(mapLoads.records[0].mapName, "my  map");
-    EXPECT_EQ(player.Details(),
+    EXPECT_EQ(player.Details().Chinese(),
               Gb(" 名称:  Show\r\n 作者:  Me\r\n 日期:  2024-1-2\r\n 速度:  正常"));
     EXPECT_EQ(player.Step(), 0);
 }
@@ -304,7 +304,7 @@ TEST_F(DemoPlayerTest, MapNamesThatLeaveTheFolderAreRefused)
     EXPECT_EQ(mapLoads.records[0].mapName, "plain name");
     EXPECT_EQ(mapLoads.records[1].mapName, trailBackslash);
     EXPECT_EQ(view.ignored.size(), 4u);
-    EXPECT_EQ(player.Progress(), Progress(" 结束  7 / 7 (100%)"));
+    EXPECT_EQ(player.Progress().Chinese(), Progress(" 结束  7 / 7 (100%)"));
 }
 
 TEST_F(DemoPlayerTest, UnknownWordsAreIgnoredAndLanguageCommandsRun)

@@ -122,7 +122,7 @@ TEST(RecordingExportNameTest, NamesThatCannotBeFileNamesAreRefusedWithAReason)
                                    std::string(252, 'a'), "\x81"}) {
         const auto problem = RecordingExport::ShowNameProblem(name);
         ASSERT_TRUE(problem.has_value()) << "accepted: " << name;
-        EXPECT_FALSE(problem->empty());
+        EXPECT_FALSE(problem->Chinese().empty());
     }
 }
 
@@ -144,8 +144,8 @@ TEST_F(RecordingExportTest, ExportCreatesTheAutoFolderAndWritesMapAndScript)
     ASSERT_FALSE(std::filesystem::exists(auto_));
 
     const auto outcome = RecordingExport::Export(folder.path, name, Gb("作者"), march7, history);
-    ASSERT_TRUE(outcome.written) << platform::Gb18030ToUtf8(outcome.problem);
-    EXPECT_TRUE(outcome.problem.empty());
+    ASSERT_TRUE(outcome.written) << platform::Gb18030ToUtf8(outcome.problem.Chinese());
+    EXPECT_TRUE(outcome.problem.Chinese().empty());
 
     EXPECT_EQ(ReadAll(auto_ / platform::PathFromUtf8("我的演示.qlm")), "map bytes\r\nkept as they are\n");
     const auto scriptFile = auto_ / platform::PathFromUtf8("我的演示.qld");
@@ -181,7 +181,7 @@ TEST_F(RecordingExportTest, AMissingStartingMapIsAFailureAndNoScriptIsWritten)
 {
     const auto outcome = RecordingExport::Export(folder.path, "show", "a", march7, history);
     EXPECT_FALSE(outcome.written);
-    EXPECT_FALSE(outcome.problem.empty());
+    EXPECT_FALSE(outcome.problem.Chinese().empty());
     EXPECT_FALSE(std::filesystem::exists(folder.path / "demo/auto/show.qld"));
     EXPECT_FALSE(std::filesystem::exists(folder.path / "demo/auto/show.qlm"));
 }
@@ -192,7 +192,7 @@ TEST_F(RecordingExportTest, AnAutoFolderThatCannotBeMadeIsAFailure)
     folder.Write("demo/auto", "a file where the folder belongs");
     const auto outcome = RecordingExport::Export(folder.path, "show", "a", march7, history);
     EXPECT_FALSE(outcome.written);
-    EXPECT_FALSE(outcome.problem.empty());
+    EXPECT_FALSE(outcome.problem.Chinese().empty());
     EXPECT_EQ(ReadAll(folder.path / "demo/auto"), "a file where the folder belongs");
 }
 
@@ -202,7 +202,7 @@ TEST_F(RecordingExportTest, ARefusedNameWritesNothingAnywhere)
     for (const char* name : {"../escape", "..", "a/b"}) {
         const auto outcome = RecordingExport::Export(folder.path, name, "a", march7, history);
         EXPECT_FALSE(outcome.written);
-        EXPECT_FALSE(outcome.problem.empty());
+        EXPECT_FALSE(outcome.problem.Chinese().empty());
     }
     EXPECT_FALSE(std::filesystem::exists(folder.path / "demo"));
     EXPECT_FALSE(std::filesystem::exists(folder.path / "escape.qld"));
@@ -237,11 +237,11 @@ TEST_F(RecordingExportTest, WhatIsExportedReadsBackAsWrittenOrIsRefused)
         const auto scriptFile = folder.path / "demo" / "auto" / platform::PathFromUtf8(platform::Gb18030ToUtf8(c.name) + ".qld");
         if (c.refused) {
             EXPECT_FALSE(outcome.written) << c.name << " / " << c.author << " / " << c.runLine;
-            EXPECT_FALSE(outcome.problem.empty()) << c.name;
+            EXPECT_FALSE(outcome.problem.Chinese().empty()) << c.name;
             EXPECT_FALSE(std::filesystem::exists(scriptFile)) << c.name;
             continue;
         }
-        ASSERT_TRUE(outcome.written) << platform::Gb18030ToUtf8(outcome.problem);
+        ASSERT_TRUE(outcome.written) << platform::Gb18030ToUtf8(outcome.problem.Chinese());
         const auto script = DemoScriptReader::ReadFile(scriptFile);
         ASSERT_TRUE(script.has_value()) << c.name;
         std::ostringstream written;

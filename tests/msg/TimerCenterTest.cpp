@@ -175,8 +175,8 @@ TEST_F(TimerCenterTest, ExceptionBoxNoKeepsThePeriodGoing)
     FailingHandler failing;
     center.Register(&failing, &FailingHandler::On1000);
     std::vector<std::pair<std::string, std::string>> shown;
-    timers.SetExceptionBox([&](const std::string& caption, const std::string& text) {
-        shown.emplace_back(caption, text);
+    timers.SetExceptionBox([&](const std::string& caption, const UiText& text) {
+        shown.emplace_back(caption, text.Chinese());
         return TimerCenter::BoxAnswer::No;
     });
     TickAt(0);
@@ -196,7 +196,7 @@ TEST_F(TimerCenterTest, ExceptionBoxCancelSilencesOnlyThatPeriod)
 {
     FailingHandler failing;
     center.Register(&failing, &FailingHandler::On1000);
-    timers.SetExceptionBox([](const std::string&, const std::string&) { return TimerCenter::BoxAnswer::Cancel; });
+    timers.SetExceptionBox([](const std::string&, const UiText&) { return TimerCenter::BoxAnswer::Cancel; });
     TickAt(0);
     TickEvery10MsUntil(1000);
     const int logged1000 = log.Count(1000);
@@ -215,7 +215,7 @@ TEST_F(TimerCenterTest, ExceptionBoxYesEndsTheProcessWithExitCodeZero)
         {
             FailingHandler failing;
             center.Register(&failing, &FailingHandler::On1000);
-            timers.SetExceptionBox([](const std::string&, const std::string&) { return TimerCenter::BoxAnswer::Yes; });
+            timers.SetExceptionBox([](const std::string&, const UiText&) { return TimerCenter::BoxAnswer::Yes; });
             TickAt(0);
             TickAt(1000);
         },

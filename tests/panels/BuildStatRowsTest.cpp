@@ -29,21 +29,21 @@ TEST(BuildStatRowsTest, DefaultColourLeadsANamedRed)
     const auto rows = BuildStatRows::Make(stats, names);
 
     ASSERT_EQ(rows.size(), 2u);
-    EXPECT_EQ(rows[0], (BuildStatRow{Gb("默认类"), "3", "38", DefaultColour}));
-    EXPECT_EQ(rows[1], (BuildStatRow{Gb("红色工厂"), "2", "12", kRed}));
+    EXPECT_EQ(rows[0], (BuildStatRow{UiText::Verbatim(Gb("默认类")), "3", "38", DefaultColour}));
+    EXPECT_EQ(rows[1], (BuildStatRow{UiText::Verbatim(Gb("红色工厂")), "2", "12", kRed}));
 }
 
 TEST(BuildStatRowsTest, LabelsByNameThenDefaultThenUncategorised)
 {
     const std::map<ColorRef, std::string> names{{100, Gb("民居")}, {DefaultColour, Gb("普通")}};
 
-    EXPECT_EQ(BuildStatRows::Label(100, names), Gb("民居"));
-    EXPECT_EQ(BuildStatRows::Label(101, names), Gb("未分类"));
+    EXPECT_EQ(BuildStatRows::Label(100, names).Chinese(), Gb("民居"));
+    EXPECT_EQ(BuildStatRows::Label(101, names).Chinese(), Gb("未分类"));
     // A name given to the default colour wins over "默认类".
-    EXPECT_EQ(BuildStatRows::Label(DefaultColour, names), Gb("普通"));
-    EXPECT_EQ(BuildStatRows::Label(DefaultColour, {}), Gb("默认类"));
+    EXPECT_EQ(BuildStatRows::Label(DefaultColour, names).Chinese(), Gb("普通"));
+    EXPECT_EQ(BuildStatRows::Label(DefaultColour, {}).Chinese(), Gb("默认类"));
     // Black is an ordinary colour, not a missing one.
-    EXPECT_EQ(BuildStatRows::Label(0, {}), Gb("未分类"));
+    EXPECT_EQ(BuildStatRows::Label(0, {}).Chinese(), Gb("未分类"));
 }
 
 TEST(BuildStatRowsTest, RowsRunFromTheHighestColourDown)
@@ -55,8 +55,8 @@ TEST(BuildStatRowsTest, RowsRunFromTheHighestColourDown)
     ASSERT_EQ(rows.size(), 4u);
     EXPECT_EQ(rows[0].colour, DefaultColour);
     EXPECT_EQ(rows[1].colour, 300u);
-    EXPECT_EQ(rows[1].label, Gb("未分类"));
-    EXPECT_EQ(rows[2].label, Gb("二百"));
+    EXPECT_EQ(rows[1].label.Chinese(), Gb("未分类"));
+    EXPECT_EQ(rows[2].label.Chinese(), Gb("二百"));
     EXPECT_EQ(rows[2].count, "4");
     EXPECT_EQ(rows[3].colour, 0u);
 }

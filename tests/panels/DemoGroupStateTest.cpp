@@ -41,7 +41,7 @@ protected:
 TEST_F(DemoGroupStateTest, WithoutScriptsNothingCanBeStarted)
 {
     EXPECT_EQ(group.Counter(), "0 / 0");
-    EXPECT_EQ(group.Label(), Gb("无"));
+    EXPECT_EQ(group.Label().Chinese(), Gb("无"));
     EXPECT_FALSE(group.CanStart());
     EXPECT_FALSE(group.CanGoBack());
     EXPECT_FALSE(group.CanGoForward());
@@ -66,7 +66,7 @@ TEST_F(DemoGroupStateTest, TheLastOfThreeScriptsCanOnlyGoBack)
     EXPECT_FALSE(group.CanGoForward());
     EXPECT_TRUE(group.CanGoBack());
     EXPECT_TRUE(group.CanStart());
-    EXPECT_EQ(group.Label(), Gb(" 名称: c\r\n 作者: z ()"));
+    EXPECT_EQ(group.Label().Chinese(), Gb(" 名称: c\r\n 作者: z ()"));
     group.Next();
     EXPECT_EQ(catalogue.selected, 3);
 }
@@ -77,11 +77,11 @@ TEST_F(DemoGroupStateTest, TheFirstCanOnlyGoForwardAndMovesStopAtTheEnds)
     EXPECT_EQ(group.Counter(), "1 / 3");
     EXPECT_FALSE(group.CanGoBack());
     EXPECT_TRUE(group.CanGoForward());
-    EXPECT_EQ(group.Label(), Gb(" 名称: a\r\n 作者: x (2009-3-7)"));
+    EXPECT_EQ(group.Label().Chinese(), Gb(" 名称: a\r\n 作者: x (2009-3-7)"));
 
     group.Next();
     EXPECT_EQ(group.Counter(), "2 / 3");
-    EXPECT_EQ(group.Label(), Gb(" 名称: 城\r\n 作者: 李 (2010-1-1)"));
+    EXPECT_EQ(group.Label().Chinese(), Gb(" 名称: 城\r\n 作者: 李 (2010-1-1)"));
     group.Next();
     group.Next();
     EXPECT_EQ(catalogue.selected, 3);
@@ -96,7 +96,7 @@ TEST_F(DemoGroupStateTest, NoSelectionAmongScriptsStartsFromTheFirstOnNext)
     ThreeScripts(0);
     EXPECT_EQ(group.Counter(), "0 / 3");
     EXPECT_FALSE(group.CanStart());
-    EXPECT_EQ(group.Label(), Gb("无"));
+    EXPECT_EQ(group.Label().Chinese(), Gb("无"));
     group.Next();
     EXPECT_EQ(catalogue.selected, 1);
     EXPECT_TRUE(group.CanStart());
@@ -118,7 +118,7 @@ TEST_F(DemoGroupStateTest, ScriptsFoundOnDiskAreShownInNameOrder)
     fs::remove_all(folder);
     EXPECT_EQ(group.Counter(), "1 / 3");
     // Header values keep the blank after their key.
-    EXPECT_EQ(group.Label(), Gb(" 名称:  a\r\n 作者:  me ( 2009-3-7)"));
+    EXPECT_EQ(group.Label().Chinese(), Gb(" 名称:  a\r\n 作者:  me ( 2009-3-7)"));
 }
 
 }  // namespace

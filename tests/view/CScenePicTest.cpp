@@ -224,13 +224,13 @@ TEST_F(CScenePicTest, TheMenuTitleNamesASingleSelectedCell)
     scene.LoadCell(12, 34, CellBalk);
     SelectRect(Cell(12, 34), Cell(12, 34));
     const std::vector<SceneMenuItem> items = pic.MenuItems();
-    EXPECT_EQ(items[0].text, "QuarrinLayvane 12 34");
+    EXPECT_EQ(items[0].text.Chinese(), "QuarrinLayvane 12 34");
     EXPECT_FALSE(items[0].enabled);
     EXPECT_TRUE(items[1].separator);
     EXPECT_EQ(Ids(items), (std::vector<int>{SceneMenu::kTitle, SceneMenu::kLight}));
 
     SelectRect(Cell(12, 34), Cell(12, 35));
-    EXPECT_EQ(pic.MenuItems()[0].text, "QuarrinLayvane");
+    EXPECT_EQ(pic.MenuItems()[0].text.Chinese(), "QuarrinLayvane");
 }
 
 TEST_F(CScenePicTest, TheMenuOffersWhatTheSelectionHolds)
@@ -239,14 +239,14 @@ TEST_F(CScenePicTest, TheMenuOffersWhatTheSelectionHolds)
     scene.InsertMark(Mark{10, 10, 12, 10});
     SelectRect(Cell(11, 11), Cell(11, 11));
     std::vector<SceneMenuItem> items = pic.MenuItems();
-    EXPECT_EQ(items[0].text, "QuarrinLayvane");  // the one cell widened to the building
+    EXPECT_EQ(items[0].text.Chinese(), "QuarrinLayvane");  // the one cell widened to the building
     EXPECT_EQ(Ids(items), (std::vector<int>{SceneMenu::kTitle, SceneMenu::kRename, SceneMenu::kDeleteRulers,
                                             SceneMenu::kDeleteBuildings, SceneMenu::kRecolour}));
-    EXPECT_EQ(items[2].text, Gb("修改此建筑的名字"));
+    EXPECT_EQ(items[2].text.Chinese(), Gb("修改此建筑的名字"));
 
     ASSERT_TRUE(scene.PlaceBuild(20, 20, 2, 3, DefaultColour, ""));
     SelectRect(Cell(20, 20), Cell(20, 20));
-    EXPECT_EQ(pic.MenuItems()[2].text, Gb("为该建筑命名"));
+    EXPECT_EQ(pic.MenuItems()[2].text.Chinese(), Gb("为该建筑命名"));
 }
 
 TEST_F(CScenePicTest, RecolourGivesEverySelectedBuildingTheOneChosenColour)
@@ -279,7 +279,7 @@ TEST_F(CScenePicTest, RenameAsksWithTheCurrentNameAndKeepsTheColour)
     SelectRect(Cell(10, 10), Cell(10, 10));
     pic.RunMenuAction(SceneMenu::kRename);
     ASSERT_EQ(answers.asked.size(), 1u);
-    EXPECT_EQ(answers.asked[0].prompt, Gb("请输入建筑物的名字: "));
+    EXPECT_EQ(answers.asked[0].prompt.Chinese(), Gb("请输入建筑物的名字: "));
     EXPECT_EQ(answers.asked[0].initial, Gb("旧"));
     ASSERT_EQ(log.rename.records.size(), 1u);
     EXPECT_EQ(log.rename.records[0].data, (Build{10, 10, 3, 2, Gb("新"), 0x123456}));
