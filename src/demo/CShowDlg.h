@@ -27,6 +27,7 @@ public:
     ~CShowDlg() override;
 
     const DemoPlayer& Player() const { return player_; }
+    DemoPlayer& Player() { return player_; }
     ElidedLabel* DetailsLabel() const { return details_; }
     QLabel* ProgressLabel() const { return progress_; }
     CaptionBrowser* CaptionView() const { return captionView_; }

@@ -1,5 +1,6 @@
 #include "demo/CaptionBrowser.h"
 
+#include "demo/CaptionPageWriter.h"
 #include "platform/RegularFileRead.h"
 #include "view/QtText.h"
 
@@ -48,10 +49,20 @@ void CaptionBrowser::SetDemoFolder(const fs::path& folder)
 
 bool CaptionBrowser::ShowPageFile(const fs::path& page)
 {
-    const std::optional<std::string> bytes = ReadAllowed(page);
+    if (folder_.empty())
+        return false;
+    const bool inFolder = IsInside(page, folder_);
+    std::optional<std::string> bytes;
+    if (inFolder) {
+        bytes = ReadAllowed(page);
+    } else if (page.filename() == CaptionPageWriter::kPageFileName) {
+        platform::FileReadProblem problem = platform::FileReadProblem::kNone;
+        bytes = platform::ReadRegularFile(page, kMaxResourceBytes, problem);
+    }
     if (!bytes)
         return false;
-    document()->setBaseUrl(QUrl::fromLocalFile(QString::fromStdU16String(page.u16string())));
+    document()->setBaseUrl(inFolder ? QUrl::fromLocalFile(QString::fromStdU16String(page.u16string()))
+                                    : FolderUrl(folder_));
     // Read here rather than through setSource: the page is GB18030 without a charset of its own.
     setHtml(FromModelText(*bytes));
     return true;

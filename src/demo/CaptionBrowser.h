@@ -24,7 +24,10 @@ public:
     // The folder whose files captions may show; empty allows none. Relative
     // names in an inline caption are looked up there.
     void SetDemoFolder(const std::filesystem::path& folder);
-    // Shows a page file of the demo folder; false, showing nothing new, when it may not be read.
+    // Shows a page file of the demo folder, or the caption page the player
+    // wrote elsewhere for a demo folder that takes no files: that page looks
+    // up its relative names in the demo folder too, never in its own. False,
+    // showing nothing new, when it may not be read.
     bool ShowPageFile(const std::filesystem::path& page);
     void ShowInlinePage(const QString& html);
 

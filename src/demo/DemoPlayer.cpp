@@ -8,9 +8,9 @@
 #include "msg/Messages.h"
 #include "msg/MsgCenter.h"
 #include "panels/MapFileRequests.h"
-#include "platform/SafeFileWrite.h"
 #include "platform/TextBlank.h"
 
+#include <optional>
 #include <sstream>
 
 namespace {
@@ -195,12 +195,9 @@ void DemoPlayer::Say(const std::string& text)
         const std::string page =
             "<html><head></head><body scroll=no bgcolor=#D4D0C8 border=0 topmargin=0 leftmargin=0>" + text.substr(1) +
             "</body></html>";
-        // The page always has the same name in the script's own folder: a script cannot choose where it writes.
-        const std::filesystem::path file = scriptFolder_ / kPageFileName;
-        const bool written = platform::WriteFileSafely(file, page);
         // Without its file the page is still shown, inline.
-        if (written)
-            view_->ShowFilePage(file);
+        if (const std::optional<std::filesystem::path> file = pageWriter_.Write(scriptFolder_, page))
+            view_->ShowFilePage(*file);
         else
             view_->ShowInlinePage(page);
         return;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "demo/CaptionPageWriter.h"
 #include "platform/UiText.h"
 
 #include <cstdint>
@@ -25,7 +26,7 @@ struct DemoButtons {
 // time, by hand or once per timer tick. Texts are GB18030 bytes.
 class DemoPlayer {
 public:
-    static constexpr const char* kPageFileName = "quarrindemosay.html";
+    static constexpr const char* kPageFileName = CaptionPageWriter::kPageFileName;
     // The empty caption view, as an "about:" page body.
     static constexpr const char* kBlankPage = "<body scroll=no bgcolor=#D4D0C8 border=0></body>";
 
@@ -60,6 +61,8 @@ public:
     const DemoButtons& Buttons() const { return buttons_; }
     // The folder of the loaded script, where its captions find their files; empty when none is loaded.
     const std::filesystem::path& ScriptFolder() const { return scriptFolder_; }
+    // Where "%" caption pages are written.
+    CaptionPageWriter& PageWriter() { return pageWriter_; }
 
 private:
     // True when the line ends a step.
@@ -74,6 +77,7 @@ private:
     const DemoCatalogue& catalogue_;
     bool& roadMake_;
     DemoPlayerView* view_;
+    CaptionPageWriter pageWriter_;
 
     // Copied from the script: a rescan of the catalogue must not pull them away mid-play.
     std::filesystem::path scriptFolder_;

@@ -1,4 +1,5 @@
 #include "DemoTempFolder.h"
+#include "ReadOnlyFolder.h"
 #include "app/MainDlg.h"
 #include "panels/ElidedLabel.h"
 #include "cmd/Received.h"
@@ -246,4 +247,35 @@ TEST_F(CShowDlgTest, CaptionsShowOnlyRegularFilesOfTheirOwnFolder)
                                 QUrl::fromLocalFile(QString::fromStdString((temp.path / "secret.txt").string())),
                                 QUrl(QStringLiteral("http://example.invalid/pic.txt"))})
         EXPECT_EQ(load(refused), "") << refused.toString().toStdString();
+}
+
+TEST_F(CShowDlgTest, AReadOnlySampleWritesItsCaptionPageToTheUserDataFolder)
+{
+    namespace fs = std::filesystem;
+    const fs::path samples = temp.path / "share";
+    const fs::path user = temp.path / "user";
+    temp.Write("share/demo/sample/show.qld", "QuarrinLayvane Demo Script File. Version 1.0\n>start\n"
+                                             ".say %<img src=\"pic.txt\">page\n>end\n");
+    temp.Write("share/demo/sample/pic.txt", "picture");
+    const ReadOnlyFolder readOnly(samples);
+    if (!readOnly.Ok())
+        GTEST_SKIP() << "cannot make a folder read-only here";
+    scene.Demos().Rescan(samples / "demo");
+    CShowDlg panel(center, scene, config);
+    panel.Player().PageWriter().SetFolders({samples, user, user / "ql.cfg"});
+    panel.show();
+    Click(panel.NextButton());
+
+    EXPECT_FALSE(fs::exists(samples / "demo" / "sample" / DemoPlayer::kPageFileName));
+    const fs::path page = user / "demo" / "sample" / DemoPlayer::kPageFileName;
+    EXPECT_TRUE(fs::is_regular_file(page));
+    EXPECT_TRUE(panel.CaptionView()->toPlainText().endsWith(QStringLiteral("page")));
+    // The page's pictures still come from the demonstration's folder, and
+    // the page's own folder stays closed to captions.
+    CaptionBrowser* view = panel.CaptionView();
+    const auto load = [&](const QUrl& url) {
+        return view->loadResource(QTextDocument::ImageResource, url).toByteArray().toStdString();
+    };
+    EXPECT_EQ(load(QUrl(QStringLiteral("pic.txt"))), "picture");
+    EXPECT_EQ(load(QUrl::fromLocalFile(QString::fromStdString(page.string()))), "");
 }
