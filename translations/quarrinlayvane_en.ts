@@ -338,12 +338,12 @@
         <translation>map.png</translation>
     </message>
     <message>
-        <source>PNG 图片 (*.png)</source>
-        <translation>PNG images (*.png)</translation>
-    </message>
-    <message>
         <source>无法写入图片文件 %1。</source>
         <translation>Cannot write the image file %1.</translation>
+    </message>
+    <message>
+        <source>PNG 图片 (*.png);;SVG 图片 (*.svg)</source>
+        <translation>PNG images (*.png);;SVG images (*.svg)</translation>
     </message>
 </context>
 <context>

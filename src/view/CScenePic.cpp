@@ -29,6 +29,7 @@
 #include <cstdlib>
 #include <limits>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -151,7 +152,7 @@ void CScenePic::ExportImage()
     ImageExportDlg options(painter_.Geometry().CellSize(), this);
     if (options.exec() != QDialog::Accepted)
         return;
-    const QString file = QFileDialog::getSaveFileName(this, tr("导出图片"), tr("地图.png"), tr("PNG 图片 (*.png)"));
+    const QString file = QFileDialog::getSaveFileName(this, tr("导出图片"), tr("地图.png"), tr("PNG 图片 (*.png);;SVG 图片 (*.svg)"));
     if (file.isEmpty())
         return;
     if (!ExportImageTo(platform::PathFromUtf8(file.toStdString()), options.WholeMap(), options.CellSize()))
@@ -160,9 +161,15 @@ void CScenePic::ExportImage()
 
 bool CScenePic::ExportImageTo(const std::filesystem::path& file, bool wholeMap, int cellSize) const
 {
+    const std::optional<MapPicture::CellArea> area =
+        wholeMap ? MapPicture::WholeMapArea() : MapPicture::AreaInView(painter_.Geometry());
+    if (!area)
+        return false;
     const MapPicture pictures(center_, scene_, config_);
-    const QImage picture = wholeMap ? pictures.WholeMap(cellSize) : pictures.PartInView(painter_.Geometry(), cellSize);
-    return MapPicture::SavePng(picture, file);
+    // A name ending in ".svg" asks for the drawing as SVG; any other gets PNG.
+    if (QString::fromStdU16String(file.extension().u16string()).compare(QStringLiteral(".svg"), Qt::CaseInsensitive) == 0)
+        return MapPicture::SaveBytes(pictures.DrawSvg(cellSize, *area), file);
+    return MapPicture::SavePng(pictures.Draw(cellSize, *area), file);
 }
 
 bool CScenePic::OpensMenu(QPoint press, QPoint release)

@@ -294,6 +294,11 @@ void ScenePainter::DrawSurface()
     if (surface_.isNull())
         return;
     QPainter p(&surface_);
+    DrawOnto(p);
+}
+
+void ScenePainter::DrawOnto(QPainter& p)
+{
     p.setFont(font_);
     p.fillRect(QRect(0, 0, geometry_.SurfaceWidth(), geometry_.SurfaceHeight()), kBackground);
 

@@ -52,6 +52,8 @@ public:
     void Paint(QPainter& target);
     // The surface as drawn now, for the command-line tool and tests.
     QImage Render();
+    // Draws the surface onto any paint device at (0, 0), e.g. an SVG file.
+    void DrawOnto(QPainter& p);
 
     // The whole widget's size in pixels; the view area is the size less the margin on each side.
     void SetSize(int width, int height);

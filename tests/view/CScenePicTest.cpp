@@ -9,7 +9,9 @@
 
 #include <QApplication>
 #include <QMenu>
+#include <QPainter>
 #include <QScrollBar>
+#include <QSvgRenderer>
 #include <QWheelEvent>
 #include <QTest>
 
@@ -395,37 +397,53 @@ TEST_F(CScenePicTest, TheWheelZoomsByTheAngleTurnedWithOrWithoutCtrl)
     EXPECT_EQ(g.CellSize(), 13);
 }
 
-TEST_F(CScenePicTest, ExportWritesAPngWhoseCellsHaveTheMapsColours)
+TEST_F(CScenePicTest, ExportWritesAPngOrSvgWhoseCellsHaveTheMapsColours)
 {
     scene.FillRect(120, 130, 5, 5, CellRoad, CellAny);
     scene.FillRect(200, 10, 3, 3, CellWall, CellAny);
     const fs::path folder = fs::temp_directory_path() / "ql-export-test";
     fs::create_directories(folder);
-    const fs::path file = folder / "地图.png";
     const auto colourAt = [](const QImage& image, int cellSize, int column, int row) {
         return image.pixelColor(25 + column * cellSize + cellSize / 2, 25 + row * cellSize + cellSize / 2);
     };
+    // An SVG is read back by drawing its view box pixel for pixel.
+    const auto read = [](const fs::path& file) {
+        const QString name = QString::fromStdString(platform::PathToUtf8(file));
+        if (file.extension() != ".svg")
+            return QImage(name);
+        QSvgRenderer svg(name);
+        QImage image(svg.viewBox().size(), QImage::Format_RGB32);
+        image.fill(Qt::magenta);
+        QPainter p(&image);
+        svg.render(&p);
+        return image;
+    };
 
-    ASSERT_TRUE(pic.ExportImageTo(file, true, 6));
-    QImage whole(QString::fromStdString(platform::PathToUtf8(file)));
-    ASSERT_EQ(whole.size(), QSize(250 * 6 + 50, 250 * 6 + 50));
-    EXPECT_EQ(colourAt(whole, 6, 5, 5), QColor(0, 255, 0));       // soil
-    EXPECT_EQ(colourAt(whole, 6, 122, 132), QColor(233, 158, 245));  // road
-    EXPECT_EQ(colourAt(whole, 6, 201, 11), QColor(0, 0, 0));       // wall
-    EXPECT_EQ(colourAt(whole, 6, 240, 240), QColor(255, 255, 255));  // blank
+    for (const char* name : {"地图.png", "地图.svg"}) {
+        SCOPED_TRACE(name);
+        const fs::path file = folder / platform::PathFromUtf8(name);
+        ASSERT_TRUE(pic.ExportImageTo(file, true, 6));
+        const QImage whole = read(file);
+        ASSERT_EQ(whole.size(), QSize(250 * 6 + 50, 250 * 6 + 50));
+        EXPECT_EQ(colourAt(whole, 6, 5, 5), QColor(0, 255, 0));          // soil
+        EXPECT_EQ(colourAt(whole, 6, 122, 132), QColor(233, 158, 245));  // road
+        EXPECT_EQ(colourAt(whole, 6, 201, 11), QColor(0, 0, 0));         // wall
+        EXPECT_EQ(colourAt(whole, 6, 240, 240), QColor(255, 255, 255));  // blank
 
-    // The part in view: the 50 × 50 cells from 100, 120 on.
-    MsgCenter::Instance().Send(MoveSceneCenter_Msg{125, 145});
-    ASSERT_EQ(pic.Painter().Geometry().ScrollX(), 1000);
-    ASSERT_EQ(pic.Painter().Geometry().ScrollY(), 1200);
-    ASSERT_TRUE(pic.ExportImageTo(file, false, 4));
-    QImage part(QString::fromStdString(platform::PathToUtf8(file)));
-    ASSERT_EQ(part.size(), QSize(50 * 4 + 50, 50 * 4 + 50));
-    EXPECT_EQ(colourAt(part, 4, 0, 0), QColor(255, 255, 255));
-    EXPECT_EQ(colourAt(part, 4, 122 - 100, 132 - 120), QColor(233, 158, 245));
+        // The part in view: the 50 × 50 cells from 100, 120 on.
+        MsgCenter::Instance().Send(MoveSceneCenter_Msg{125, 145});
+        ASSERT_EQ(pic.Painter().Geometry().ScrollX(), 1000);
+        ASSERT_EQ(pic.Painter().Geometry().ScrollY(), 1200);
+        ASSERT_TRUE(pic.ExportImageTo(file, false, 4));
+        const QImage part = read(file);
+        ASSERT_EQ(part.size(), QSize(50 * 4 + 50, 50 * 4 + 50));
+        EXPECT_EQ(colourAt(part, 4, 0, 0), QColor(255, 255, 255));
+        EXPECT_EQ(colourAt(part, 4, 122 - 100, 132 - 120), QColor(233, 158, 245));
+    }
 
     // Nothing to draw at an impossible cell size, and no file under a missing folder.
     EXPECT_FALSE(pic.ExportImageTo(folder / "too-big.png", true, 65));
+    EXPECT_FALSE(pic.ExportImageTo(folder / "too-big.svg", true, 65));
     EXPECT_FALSE(pic.ExportImageTo(folder / "missing" / "map.png", true, 4));
     EXPECT_FALSE(fs::exists(folder / "too-big.png"));
     fs::remove_all(folder);
