@@ -142,7 +142,7 @@ TEST(OptimisedLayoutTest, EveryLayoutIsValidAndNeverBeatsItsBound)
         const SearchState map = RandomRegions::Random(seed, seed % 3 == 0 ? 60 : 30);
         SearchState region = map;
         SearchControl control;
-        // Now and then two searches at once, whose best components are merged.
+        // Now and then two searches at once on the same layout.
         OptimiseSettings settings = OneThread(8, seed);
         settings.threads = seed % 4 == 0 ? 2 : 1;
         const OptimisedLayout::Outcome outcome = OptimisedLayout::Run(region, control, settings);
@@ -152,6 +152,30 @@ TEST(OptimisedLayoutTest, EveryLayoutIsValidAndNeverBeatsItsBound)
         EXPECT_GE(outcome.bound, 0);
         EXPECT_EQ(control.optimisedUncovered, outcome.uncovered);
         EXPECT_EQ(control.optimisedBound, outcome.bound);
+    }
+}
+
+TEST(OptimisedLayoutTest, TwoSearchesSharingLargeLandWithHolesKeepItValid)
+{
+    // One component of 9,600 cells: both threads change the same layout, and
+    // the first layout packs it in blocks.
+    for (const int holes : {0, 12}) {
+        SCOPED_TRACE(holes);
+        SearchState map = RandomRegions::Rectangle(40, 30, 120, 80);
+        RandomRegions::PunchHoles(map, holes, 3);
+        SearchState region = map;
+        SearchControl control;
+        OptimiseSettings settings = OneThread(40, 2);
+        settings.threads = 2;
+        const OptimisedLayout::Outcome outcome = OptimisedLayout::Run(region, control, settings);
+        const Checked checked = CheckLayout(map, region.placed);
+        EXPECT_EQ(outcome.uncovered, checked.uncovered);
+        EXPECT_LE(outcome.bound, outcome.uncovered);
+        if (holes == 0) {
+            // Open land is all factories but the edge the lattice leaves.
+            EXPECT_EQ(outcome.uncovered, 0);
+            EXPECT_GE(checked.score, 9600 / 20 * 21 - 4 * 21);
+        }
     }
 }
 

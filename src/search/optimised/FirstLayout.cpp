@@ -3,6 +3,7 @@
 #include "search/LayoutSearch.h"
 #include "search/SearchControl.h"
 #include "search/SearchState.h"
+#include "search/optimised/BlockLayout.h"
 #include "search/optimised/PackingLayout.h"
 
 #include <algorithm>
@@ -66,16 +67,28 @@ std::pair<int, int> Worth(const Layout& layout)
 
 }  // namespace
 
-void FirstLayout::Pack(PackingLayout& layout, std::int64_t stateLimit)
+void FirstLayout::Pack(PackingLayout& layout, std::int64_t stateLimit, std::uint32_t seed, const SolveLimits& limits)
 {
     for (const auto& component : layout.Region().Components()) {
         const Layout greedy = Greedy(layout, component);
-        const Layout beam = Beam(component, stateLimit);
-        if (Worth(beam) <= Worth(greedy))
+        Layout best = greedy;
+        const auto consider = [&best](Layout other) {
+            if (Worth(other) > Worth(best))
+                best = std::move(other);
+        };
+        consider(Beam(component, stateLimit));
+        if (static_cast<int>(component.cells.size()) >= kBlockCells) {
+            PackingLayout scratch(layout.Region());
+            Layout blocks = BlockLayout::Pack(scratch, component, seed, limits);
+            const Layout rest = Greedy(scratch, component);
+            blocks.insert(blocks.end(), rest.begin(), rest.end());
+            consider(std::move(blocks));
+        }
+        if (best == greedy)
             continue;
         for (const Placement& p : greedy)
             layout.Remove(layout.Owner(p.cell));
-        for (const Placement& p : beam) {
+        for (const Placement& p : best) {
             if (layout.CanPlace(p))
                 layout.Place(p);
         }

@@ -9,10 +9,21 @@ namespace {
 
 // Components up to this many cells are solved whole first.
 constexpr int kWholeComponentCells = 400;
-constexpr int kWindowConflicts = 3000;
 constexpr int kWholeConflicts = 60000;
+constexpr int kWindowConflicts = 3000;
 // Two holes this close (in steps) are freed together along the way between them.
 constexpr int kCorridorLength = 40;
+// Two partners at most this far apart along either axis are freed together
+// in their bounding box, with a margin that grows while the box is too small.
+constexpr int kPairSpan = 30;
+constexpr int kPairMargin = 3;
+constexpr int kPairMarginGrowth = 3;
+constexpr int kPairMostGrowth = 4;
+// A hole moving toward its partner first tries a step this long.
+constexpr int kTowardStep = 5;
+// Share of tasks, in percent, that try for more factories in a component at
+// its least waste.
+constexpr int kFactoryShare = 20;
 // While small neighbourhoods keep gaining they are tried first; after this
 // many hole tasks without a gain in a component, large ones.
 constexpr int kStaleTasks = 24;
@@ -35,17 +46,24 @@ int CountFactories(const std::vector<Placement>& layout)
 
 }  // namespace
 
-NeighbourhoodSearch::NeighbourhoodSearch(PackingLayout& layout, SearchControl& control,
-                                         const OptimiseSettings& settings, int member, int members)
-    : layout_(layout), region_(layout.Region()), control_(control), settings_(settings),
+SharedLayout::SharedLayout(PackingLayout& packing) : layout(packing)
+{
+    const auto& list = layout.Region().Components();
+    components.resize(list.size());
+    for (std::size_t c = 0; c < list.size(); ++c)
+        components[c].bound = list[c].colourBound;
+}
+
+NeighbourhoodSearch::NeighbourhoodSearch(SharedLayout& shared, SearchControl& control, const OptimiseSettings& settings,
+                                         int member, int members)
+    : shared_(shared), layout_(shared.layout), components_(shared.components), region_(layout_.Region()),
+      control_(control), settings_(settings),
       dice_(settings.seed + 7919u * static_cast<std::uint32_t>(member))
 {
     if (settings_.work < 0)
         deadline_ = std::chrono::steady_clock::now() + settings_.timeLimit;
     const auto& list = region_.Components();
-    components_.resize(list.size());
     for (std::size_t c = 0; c < list.size(); ++c) {
-        components_[c].bound = list[c].colourBound;
         if (static_cast<int>(list[c].cells.size()) <= kWholeComponentCells)
             wholeOrder_.push_back(static_cast<int>(c));
     }
@@ -59,19 +77,36 @@ NeighbourhoodSearch::NeighbourhoodSearch(PackingLayout& layout, SearchControl& c
 
 void NeighbourhoodSearch::Run()
 {
+    // The layout may be shared: it is read and changed under the lock, and
+    // only the solver runs without it.
+    std::unique_lock<std::mutex> hold(shared_.lock);
     while (!Finished()) {
         std::optional<Task> task = PickTask();
         if (!task)
             break;
         Extract(*task);
         ++workDone_;
+        hold.unlock();
         const auto found = Solve(*task);
-        if (found)
-            Apply(*task, *found);
-        Settle(*task, found.has_value());
+        hold.lock();
+        Settle(*task, found && Unchanged(*task) && Apply(*task, *found));
         Publish();
     }
     Publish();
+}
+
+bool NeighbourhoodSearch::Unchanged(const Task& task) const
+{
+    // Another search may have changed the window while this one solved it.
+    const Neighbourhood now = Neighbourhood::Free(layout_, task.marked);
+    if (now.freed.size() != task.hint.size() || now.uncovered != task.part.uncovered ||
+        now.cells.open != task.part.cells.open)
+        return false;
+    for (std::size_t i = 0; i < now.freed.size(); ++i) {
+        if (!(layout_.Building(now.freed[i]) == task.hint[i]))
+            return false;
+    }
+    return true;
 }
 
 bool NeighbourhoodSearch::AtBound(int component) const
@@ -105,10 +140,11 @@ std::optional<NeighbourhoodSearch::Task> NeighbourhoodSearch::PickTask()
     task.seed = static_cast<std::uint32_t>(dice_());
     while (wholeNext_ < wholeOrder_.size()) {
         const int c = wholeOrder_[wholeNext_];
-        if (IsDone(c)) {
+        if (IsDone(c) || components_[static_cast<std::size_t>(c)].wholeTaken) {
             ++wholeNext_;
             continue;
         }
+        components_[static_cast<std::size_t>(c)].wholeTaken = true;
         task.query = Query::WholeComponent;
         task.component = c;
         task.marked = region_.Components()[static_cast<std::size_t>(c)].cells;
@@ -117,9 +153,10 @@ std::optional<NeighbourhoodSearch::Task> NeighbourhoodSearch::PickTask()
     }
     task = Task{};
     task.seed = static_cast<std::uint32_t>(dice_());
-    if (Between(dice_, 0, 9) < 8 && PickHoleTask(task))
+    // More factories are sought first where the least waste is reached.
+    if (Between(dice_, 0, 99) < kFactoryShare && PickFactoryTask(task, true))
         return task;
-    if (PickFactoryTask(task) || PickHoleTask(task))
+    if (PickHoleTask(task) || PickFactoryTask(task, false))
         return task;
     return std::nullopt;
 }
@@ -132,37 +169,21 @@ bool NeighbourhoodSearch::PickHoleTask(Task& task)
         const int c = region_.ComponentOf(u);
         if (AtBound(c))
             continue;
-        // The nearest hole of the other colour: only such a pair can be
-        // covered together.
-        int partner = -1;
-        for (const std::int32_t h : holes) {
-            if (h != u && region_.ComponentOf(h) == c && PackingRegion::Colour(h) != PackingRegion::Colour(u) &&
-                (partner < 0 || Distance(u, h) < Distance(u, partner)))
-                partner = h;
-        }
+        pairs_.Update(region_, holes);
+        const int partner = pairs_.PartnerOf(u);
         task.marked.clear();
         task.query = Query::Improve;
         task.component = c;
         const bool large = components_[static_cast<std::size_t>(c)].stale >= kStaleTasks;
         const int ux = CellX(u), uy = CellY(u);
-        if (partner >= 0 && Between(dice_, 0, 9) < 6) {
-            if (Distance(u, partner) <= kCorridorLength) {
+        if (partner >= 0 && std::max(std::abs(CellX(partner) - ux), std::abs(CellY(partner) - uy)) <= kPairSpan &&
+            Between(dice_, 0, 1) == 0) {
+            MarkPairBox(u, partner, task);
+        } else if (partner >= 0 && Between(dice_, 0, 9) < 6) {
+            if (Distance(u, partner) <= kCorridorLength)
                 MarkCorridor(u, partner, large ? Between(dice_, 4, 8) : Between(dice_, 1, 3), task);
-            } else {
-                // Too far apart to free at once: move this hole toward the other.
-                const int side = Between(dice_, 7, 11);
-                const auto start = [&](int from, int to) {
-                    if (to > from)
-                        return from - Between(dice_, 0, 2);
-                    if (to < from)
-                        return from - side + 1 + Between(dice_, 0, 2);
-                    return from - side / 2;
-                };
-                MarkRect(start(ux, CellX(partner)), start(uy, CellY(partner)), side, side, task);
-                task.query = Query::TowardPartner;
-                task.mover = u;
-                task.partner = partner;
-            }
+            else
+                MarkToward(u, partner, task);
         } else {
             const int low = large ? 14 : 6, high = large ? 26 : 12;
             const int w = Between(dice_, low, high), h = Between(dice_, low, high);
@@ -175,7 +196,34 @@ bool NeighbourhoodSearch::PickHoleTask(Task& task)
     return false;
 }
 
-bool NeighbourhoodSearch::PickFactoryTask(Task& task)
+void NeighbourhoodSearch::MarkPairBox(int u, int partner, Task& task)
+{
+    task.pairKey = static_cast<std::int64_t>(u) * GridCells + partner;
+    const int margin = kPairMargin + kPairMarginGrowth * pairGrowth_[task.pairKey] + Between(dice_, 0, 2);
+    const int ux = CellX(u), uy = CellY(u), px = CellX(partner), py = CellY(partner);
+    MarkRect(std::min(ux, px) - margin, std::min(uy, py) - margin, std::abs(px - ux) + 1 + 2 * margin,
+             std::abs(py - uy) + 1 + 2 * margin, task);
+}
+
+void NeighbourhoodSearch::MarkToward(int u, int partner, Task& task)
+{
+    // Too far apart to free at once: a square on the partner's side of the
+    // hole, in which the hole moves closer.
+    const int side = Between(dice_, 7, 11);
+    const auto start = [&](int from, int to) {
+        if (to > from)
+            return from - Between(dice_, 0, 2);
+        if (to < from)
+            return from - side + 1 + Between(dice_, 0, 2);
+        return from - side / 2;
+    };
+    MarkRect(start(CellX(u), CellX(partner)), start(CellY(u), CellY(partner)), side, side, task);
+    task.query = Query::TowardPartner;
+    task.mover = u;
+    task.partner = partner;
+}
+
+bool NeighbourhoodSearch::PickFactoryTask(Task& task, bool atBoundOnly)
 {
     const auto& list = region_.Components();
     if (list.empty())
@@ -183,7 +231,7 @@ bool NeighbourhoodSearch::PickFactoryTask(Task& task)
     const std::size_t first = dice_() % list.size();
     for (std::size_t i = 0; i < list.size(); ++i) {
         const std::size_t c = (first + i) % list.size();
-        if (components_[c].factoriesDone || list[c].cells.size() < 20)
+        if (components_[c].factoriesDone || list[c].cells.size() < 20 || (atBoundOnly && !AtBound(static_cast<int>(c))))
             continue;
         const int cell = list[c].cells[dice_() % list[c].cells.size()];
         const int w = Between(dice_, 6, 12), h = Between(dice_, 6, 12);
@@ -230,19 +278,21 @@ void NeighbourhoodSearch::MarkCorridor(int from, int to, int halfWidth, Task& ta
 void NeighbourhoodSearch::Extract(Task& task) const
 {
     task.part = Neighbourhood::Free(layout_, task.marked);
+    // The solver starts from the buildings there now.
+    for (const int id : task.part.freed)
+        task.hint.push_back(layout_.Building(id));
     if (task.query == Query::WholeComponent)
         task.bound = components_[static_cast<std::size_t>(task.component)].bound;
     if (task.query != Query::TowardPartner)
         return;
-    // Moving a hole: every cell as far from the partner as the hole stays
-    // covered, but for holes that were there before.
+    // Moving a hole: the cells covered now and the hole, with their
+    // distances from the partner.
     const WindowCells& w = task.part.cells;
-    const int reach = Distance(task.mover, task.partner);
     for (int y = 0; y < w.height; ++y) {
         for (int x = 0; x < w.width; ++x) {
             const int cell = CellIndex(w.x0 + x, w.y0 + y);
-            if (w.IsOpen(x, y) && (cell == task.mover || layout_.Owner(cell) >= 0) && Distance(cell, task.partner) >= reach)
-                task.mustCover.push_back(x + y * w.width);
+            if (w.IsOpen(x, y) && (cell == task.mover || layout_.Owner(cell) >= 0))
+                task.distances.emplace_back(x + y * w.width, Distance(cell, task.partner));
         }
     }
 }
@@ -258,18 +308,24 @@ std::optional<std::vector<Placement>> NeighbourhoodSearch::Solve(Task& task)
     limits.conflicts = task.query == Query::WholeComponent ? kWholeConflicts : kWindowConflicts;
     const int openCells = static_cast<int>(std::count(part.cells.open.begin(), part.cells.open.end(), 1));
     const int maxFactories = task.query == Query::WholeComponent ? openCells / 20 : part.factories + 1;
-    // The solver starts from the buildings there now.
-    std::vector<Placement> hint;
-    for (const int id : part.freed)
-        hint.push_back(layout_.Building(id));
-    WindowPacker packer(part.cells, part.uncovered, maxFactories, task.seed, hint);
+    WindowPacker packer(part.cells, part.uncovered, maxFactories, task.seed, task.hint);
     if (task.query == Query::WholeComponent)
         return SolveWhole(task, packer, limits);
 
     using Outcome = WindowPacker::Outcome;
     if (task.query == Query::TowardPartner) {
-        if (packer.Solve(part.uncovered, 0, task.mustCover, limits) == Outcome::Found)
-            return packer.Layout();
+        // A long step first, else any step: every cell farther from the
+        // partner than the hole's new place stays covered.
+        const int reach = Distance(task.mover, task.partner);
+        for (const int step : {kTowardStep, 1}) {
+            std::vector<int> mustCover;
+            for (const auto& [cell, distance] : task.distances) {
+                if (distance > reach - step)
+                    mustCover.push_back(cell);
+            }
+            if (packer.Solve(part.uncovered, 0, mustCover, limits) == Outcome::Found)
+                return packer.Layout();
+        }
         return std::nullopt;
     }
     // Cells are covered in pairs, so less waste means two cells fewer.
@@ -314,7 +370,7 @@ std::optional<std::vector<Placement>> NeighbourhoodSearch::SolveWhole(Task& task
     }
 }
 
-void NeighbourhoodSearch::Apply(const Task& task, const std::vector<Placement>& layout)
+bool NeighbourhoodSearch::Apply(const Task& task, const std::vector<Placement>& layout)
 {
     int covered = 0;
     for (const Placement& p : layout)
@@ -327,27 +383,33 @@ void NeighbourhoodSearch::Apply(const Task& task, const std::vector<Placement>& 
     const int after = task.part.uncovered + freedArea - covered;
     const bool moreFactories = CountFactories(layout) > task.part.factories;
     if (after > before || (after == before && task.query != Query::TowardPartner && !moreFactories))
-        return;
+        return false;
     for (const int id : task.part.freed)
         layout_.Remove(id);
     for (const Placement& p : layout)
         layout_.Place(p);
+    return true;
 }
 
 void NeighbourhoodSearch::Settle(const Task& task, bool improved)
 {
     if (task.query == Query::WholeComponent) {
-        ComponentState& c = components_[static_cast<std::size_t>(task.component)];
+        SharedLayout::ComponentState& c = components_[static_cast<std::size_t>(task.component)];
         c.bound = std::max(c.bound, std::min(task.bound, layout_.ComponentUncovered(task.component)));
         c.factoriesDone = c.factoriesDone || task.factoriesProven;
         return;
     }
+    if (task.pairKey >= 0) {
+        // A box too small for the pair is made larger next time.
+        int& growth = pairGrowth_[task.pairKey];
+        growth = improved ? 0 : std::min(growth + 1, kPairMostGrowth);
+    }
     if (task.query != Query::Factories) {
-        ComponentState& c = components_[static_cast<std::size_t>(task.component)];
+        SharedLayout::ComponentState& c = components_[static_cast<std::size_t>(task.component)];
         c.stale = improved ? 0 : c.stale + 1;
         return;
     }
-    ComponentState& c = components_[static_cast<std::size_t>(task.component)];
+    SharedLayout::ComponentState& c = components_[static_cast<std::size_t>(task.component)];
     const int cells = static_cast<int>(region_.Components()[static_cast<std::size_t>(task.component)].cells.size());
     c.factoryFailures = improved ? 0 : c.factoryFailures + 1;
     if (c.factoryFailures >= std::max(8, cells / 100))
@@ -356,15 +418,9 @@ void NeighbourhoodSearch::Settle(const Task& task, bool improved)
 
 void NeighbourhoodSearch::Publish()
 {
-    // Several members may run: the progress shows the best of them.
     int bound = region_.DeadCells();
-    for (const ComponentState& c : components_)
+    for (const SharedLayout::ComponentState& c : components_)
         bound += c.bound;
-    const int uncovered = layout_.Uncovered();
-    int shown = control_.optimisedUncovered;
-    while ((shown < 0 || uncovered < shown) && !control_.optimisedUncovered.compare_exchange_weak(shown, uncovered)) {
-    }
-    shown = control_.optimisedBound;
-    while (bound > shown && !control_.optimisedBound.compare_exchange_weak(shown, bound)) {
-    }
+    control_.optimisedUncovered = layout_.Uncovered();
+    control_.optimisedBound = bound;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "search/optimised/HolePairs.h"
 #include "search/optimised/OptimiseSettings.h"
 #include "search/optimised/Neighbourhood.h"
 #include "search/optimised/PackingLayout.h"
@@ -8,29 +9,49 @@
 #include <atomic>
 #include <chrono>
 #include <cstdint>
+#include <mutex>
 #include <optional>
 #include <random>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 class SearchControl;
+
+// What the searches improving one layout share. They read and change it only
+// while they hold `lock`.
+struct SharedLayout {
+    struct ComponentState {
+        int bound = 0;  // least uncovered cells, as proven so far
+        int stale = 0;  // hole tasks since the last that gained
+        bool factoriesDone = false;
+        int factoryFailures = 0;
+        bool wholeTaken = false;  // a search has taken it to solve whole
+    };
+
+    explicit SharedLayout(PackingLayout& layout);
+
+    PackingLayout& layout;
+    std::mutex lock;
+    std::vector<ComponentState> components;
+};
 
 // Improves a complete layout by large neighbourhoods: it frees the buildings
 // around an uncovered cell (a window, or the way to a hole of the other
 // colour), packs them anew exactly and keeps what is better. Small
 // components are solved whole, which also proves their least waste. One
-// search runs on one thread; several can improve copies of a layout at once,
-// starting their small components at different places (`member` of `members`).
+// search runs on one thread; several can improve one layout at once, each
+// keeping what it found only where no other changed the layout meanwhile.
+// They start their small components at different places (`member` of
+// `members`).
 class NeighbourhoodSearch {
 public:
-    NeighbourhoodSearch(PackingLayout& layout, SearchControl& control, const OptimiseSettings& settings, int member = 0,
-                        int members = 1);
+    NeighbourhoodSearch(SharedLayout& shared, SearchControl& control, const OptimiseSettings& settings,
+                        int member = 0, int members = 1);
 
     // Works until the time or work is used up, the user stops or cancels, or
     // every component is known to be at its least waste with no factory to gain.
     void Run();
-
-    // Least uncovered cells the component can have, as proven so far.
-    int ComponentBound(int component) const { return components_[static_cast<std::size_t>(component)].bound; }
 
 private:
     enum class Query { Improve, Factories, TowardPartner, WholeComponent };
@@ -41,45 +62,50 @@ private:
         int mover = -1;              // TowardPartner: the hole that moves
         int partner = -1;            // TowardPartner: the hole it moves toward
         Neighbourhood part;
-        std::vector<int> mustCover;  // TowardPartner: local cells to keep covered
+        std::vector<Placement> hint;  // the freed buildings, as freed
+        // TowardPartner: local cells covered now, the hole's among them, and
+        // their distances from the partner.
+        std::vector<std::pair<int, int>> distances;
         int bound = 0;               // WholeComponent: the proven bound before and after
         bool factoriesProven = false;
         std::uint32_t seed = 0;
-    };
-    struct ComponentState {
-        int bound = 0;
-        int stale = 0;  // hole tasks since the last that gained
-
-        bool factoriesDone = false;
-        int factoryFailures = 0;
+        std::int64_t pairKey = -1;  // a box around two partners: which two
     };
 
     bool Finished() const;
     std::optional<Task> PickTask();
     bool PickHoleTask(Task& task);
-    bool PickFactoryTask(Task& task);
+    bool PickFactoryTask(Task& task, bool atBoundOnly);
     void MarkRect(int x0, int y0, int w, int h, Task& task) const;
     void MarkCorridor(int from, int to, int halfWidth, Task& task) const;
+    void MarkPairBox(int u, int partner, Task& task);
+    void MarkToward(int u, int partner, Task& task);
     static bool HasCells(const Task& task) { return !task.marked.empty(); }
     void Extract(Task& task) const;
     // Runs the task's questions; the layout found, if any.
     std::optional<std::vector<Placement>> Solve(Task& task);
     std::optional<std::vector<Placement>> SolveWhole(Task& task, WindowPacker& packer, const SolveLimits& limits);
-    void Apply(const Task& task, const std::vector<Placement>& layout);
+    bool Unchanged(const Task& task) const;
+    // Puts the layout found in place when it is better; whether it did.
+    bool Apply(const Task& task, const std::vector<Placement>& layout);
     void Settle(const Task& task, bool improved);
     void Publish();
     bool IsDone(int component) const;
     bool AtBound(int component) const;
 
+    SharedLayout& shared_;
     PackingLayout& layout_;
+    std::vector<SharedLayout::ComponentState>& components_;
     const PackingRegion& region_;
     SearchControl& control_;
     OptimiseSettings settings_;
     std::optional<std::chrono::steady_clock::time_point> deadline_;
 
-    std::vector<ComponentState> components_;
     std::int64_t workDone_ = 0;
     std::mt19937 dice_;
     std::size_t wholeNext_ = 0;       // next small component to solve whole
     std::vector<int> wholeOrder_;     // small components, smallest first
+    HolePairs pairs_;
+    // Per pair box (PairKey), how often it was made larger.
+    std::unordered_map<std::int64_t, int> pairGrowth_;
 };

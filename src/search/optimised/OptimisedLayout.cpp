@@ -8,6 +8,7 @@
 #include "search/optimised/PackingRegion.h"
 
 #include <algorithm>
+#include <chrono>
 #include <memory>
 #include <thread>
 
@@ -25,21 +26,30 @@ int Members(const OptimiseSettings& settings)
 OptimisedLayout::Outcome OptimisedLayout::Run(SearchState& region, SearchControl& control,
                                               const OptimiseSettings& settings)
 {
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point start = Clock::now();
     const PackingRegion packing(region);
-    PackingLayout first(packing);
-    FirstLayout::Pack(first, control.stateLimit > 0 ? control.stateLimit : FirstLayout::kMaxSteps);
+    PackingLayout layout(packing);
+    SolveLimits limits;
+    limits.abandonWhen = {&control.stop, &control.cancel};
+    if (settings.work < 0)
+        limits.deadline = start + settings.timeLimit;
+    FirstLayout::Pack(layout, control.stateLimit > 0 ? control.stateLimit : FirstLayout::kMaxSteps, settings.seed,
+                      limits);
+    // The first layout's time counts toward the limit.
+    const auto left = std::max(std::chrono::milliseconds(0),
+                               settings.timeLimit - std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start));
 
-    // One search per thread, each on its own copy with its own seed. The
-    // components do not share a building, so the best of each is kept.
+    // One search per thread, all on the same layout, each with its own seed.
     const int members = Members(settings);
-    std::vector<std::unique_ptr<PackingLayout>> layouts;
+    SharedLayout shared(layout);
     std::vector<std::unique_ptr<NeighbourhoodSearch>> searches;
     for (int m = 0; m < members; ++m) {
         OptimiseSettings own = settings;
+        own.timeLimit = left;
         if (settings.work >= 0)
             own.work = settings.work / members + (m < settings.work % members ? 1 : 0);
-        layouts.push_back(std::make_unique<PackingLayout>(first));
-        searches.push_back(std::make_unique<NeighbourhoodSearch>(*layouts.back(), control, own, m, members));
+        searches.push_back(std::make_unique<NeighbourhoodSearch>(shared, control, own, m, members));
     }
     std::vector<std::thread> threads;
     for (int m = 1; m < members; ++m)
@@ -48,36 +58,14 @@ OptimisedLayout::Outcome OptimisedLayout::Run(SearchState& region, SearchControl
     for (std::thread& t : threads)
         t.join();
 
-    // Per component the member with the fewest uncovered cells, then the most factories.
-    Outcome outcome{packing.DeadCells(), packing.DeadCells()};
-    std::vector<std::size_t> pick(packing.Components().size(), 0);
-    for (std::size_t c = 0; c < pick.size(); ++c) {
-        const int component = static_cast<int>(c);
-        const auto worth = [component](const PackingLayout& l) {
-            return std::make_pair(-l.ComponentUncovered(component), l.ComponentFactories(component));
-        };
-        int bound = 0;
-        for (std::size_t m = 0; m < layouts.size(); ++m) {
-            if (worth(*layouts[m]) > worth(*layouts[pick[c]]))
-                pick[c] = m;
-            bound = std::max(bound, searches[m]->ComponentBound(component));
-        }
-        outcome.bound += bound;
-        outcome.uncovered += layouts[pick[c]]->ComponentUncovered(component);
-    }
-    std::vector<Placement> best;
-    for (std::size_t m = 0; m < layouts.size(); ++m) {
-        for (const Placement& p : layouts[m]->Buildings()) {
-            if (pick[static_cast<std::size_t>(packing.ComponentOf(p.cell))] == m)
-                best.push_back(p);
-        }
-    }
-    std::sort(best.begin(), best.end(), [](const Placement& a, const Placement& b) { return a.cell < b.cell; });
+    Outcome outcome{layout.Uncovered(), packing.DeadCells()};
+    for (const SharedLayout::ComponentState& c : shared.components)
+        outcome.bound += c.bound;
     control.optimisedUncovered = outcome.uncovered;
     control.optimisedBound = outcome.bound;
     if (control.cancel)
         return outcome;
-    for (const Placement& p : best) {
+    for (const Placement& p : layout.Buildings()) {
         const Footprint& f = p.Shape();
         region.placed.push_back({static_cast<std::uint8_t>(p.X()), static_cast<std::uint8_t>(p.Y()),
                                  static_cast<std::uint8_t>(f.w), static_cast<std::uint8_t>(f.h)});

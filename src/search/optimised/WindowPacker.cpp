@@ -68,29 +68,15 @@ WindowPacker::WindowPacker(const WindowCells& cells, int maxUncovered, int maxFa
 
     std::vector<std::vector<int>> coverers(static_cast<std::size_t>(w * h));
     std::vector<int> factoryVariables;
-    for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) {
-            if (!cells_.IsOpen(x, y))
-                continue;
-            ++openCells_;
-            for (int f = 0; f < static_cast<int>(kFootprints.size()); ++f) {
-                const Footprint& shape = kFootprints[static_cast<std::size_t>(f)];
-                bool fits = x + shape.w <= w && y + shape.h <= h;
-                for (int j = y; j < y + shape.h && fits; ++j) {
-                    for (int i = x; i < x + shape.w && fits; ++i)
-                        fits = cells_.IsOpen(i, j);
-                }
-                if (!fits)
-                    continue;
-                const int variable = sink_->NewVariable();
-                candidates_.push_back({x, y, f, variable});
-                if (f == kFactory)
-                    factoryVariables.push_back(variable);
-                for (int j = y; j < y + shape.h; ++j) {
-                    for (int i = x; i < x + shape.w; ++i)
-                        coverers[local(i, j)].push_back(variable);
-                }
-            }
+    for (const LocalPlacement& p : FittingPlacements(cells_)) {
+        const Footprint& shape = kFootprints[static_cast<std::size_t>(p.footprint)];
+        const int variable = sink_->NewVariable();
+        candidates_.push_back({p.x, p.y, p.footprint, variable});
+        if (p.footprint == kFactory)
+            factoryVariables.push_back(variable);
+        for (int j = p.y; j < p.y + shape.h; ++j) {
+            for (int i = p.x; i < p.x + shape.w; ++i)
+                coverers[local(i, j)].push_back(variable);
         }
     }
 
@@ -102,6 +88,7 @@ WindowPacker::WindowPacker(const WindowCells& cells, int maxUncovered, int maxFa
             const auto& list = coverers[local(x, y)];
             if (!cells_.IsOpen(x, y))
                 continue;
+            ++openCells_;
             if (list.empty()) {
                 ++uncoverable_;
                 continue;
@@ -136,6 +123,52 @@ WindowPacker::WindowPacker(const WindowCells& cells, int maxUncovered, int maxFa
 }
 
 WindowPacker::~WindowPacker() = default;
+
+std::vector<WindowPacker::LocalPlacement> WindowPacker::FittingPlacements(const WindowCells& cells)
+{
+    std::vector<LocalPlacement> out;
+    for (int y = 0; y < cells.height; ++y) {
+        for (int x = 0; x < cells.width; ++x) {
+            if (!cells.IsOpen(x, y))
+                continue;
+            for (int f = 0; f < static_cast<int>(kFootprints.size()); ++f) {
+                const Footprint& shape = kFootprints[static_cast<std::size_t>(f)];
+                bool fits = x + shape.w <= cells.width && y + shape.h <= cells.height;
+                for (int j = y; j < y + shape.h && fits; ++j) {
+                    for (int i = x; i < x + shape.w && fits; ++i)
+                        fits = cells.IsOpen(i, j);
+                }
+                if (fits)
+                    out.push_back({x, y, f});
+            }
+        }
+    }
+    return out;
+}
+
+int WindowPacker::ColourBoundOf(const WindowCells& cells)
+{
+    std::vector<std::uint8_t> coverable(cells.open.size(), 0);
+    for (const LocalPlacement& p : FittingPlacements(cells)) {
+        const Footprint& shape = kFootprints[static_cast<std::size_t>(p.footprint)];
+        for (int j = p.y; j < p.y + shape.h; ++j) {
+            for (int i = p.x; i < p.x + shape.w; ++i)
+                coverable[static_cast<std::size_t>(i + j * cells.width)] = 1;
+        }
+    }
+    int uncoverable = 0, balance = 0;
+    for (int y = 0; y < cells.height; ++y) {
+        for (int x = 0; x < cells.width; ++x) {
+            if (!cells.IsOpen(x, y))
+                continue;
+            if (!coverable[static_cast<std::size_t>(x + y * cells.width)])
+                ++uncoverable;
+            else
+                balance += ((cells.x0 + x + cells.y0 + y) & 1) ? 1 : -1;
+        }
+    }
+    return uncoverable + std::abs(balance);
+}
 
 WindowPacker::Outcome WindowPacker::Solve(int maxUncovered, int minFactories, const std::vector<int>& mustCover,
                                           const SolveLimits& limits)

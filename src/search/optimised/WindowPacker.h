@@ -63,8 +63,16 @@ public:
     std::vector<Placement> Layout() const;
     // The least uncovered cells the colouring allows.
     int ColourBound() const { return colourBound_; }
+    // The same, without building a packer.
+    static int ColourBoundOf(const WindowCells& cells);
 
 private:
+    struct LocalPlacement {
+        int x, y, footprint;
+    };
+    // Every footprint position on open cells only.
+    static std::vector<LocalPlacement> FittingPlacements(const WindowCells& cells);
+
     struct Candidate {
         int x, y, footprint, variable;
     };

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstdint>
+#include <unordered_map>
+#include <vector>
+
+class PackingRegion;
+
+// Pairs the uncovered cells of each component, one of either colour, the
+// closest first. Only such a pair can be covered together, and giving every
+// cell one partner keeps two cells from heading for the same third.
+class HolePairs {
+public:
+    // Pairs anew when the uncovered cells changed since the last call.
+    void Update(const PackingRegion& region, const std::vector<std::int32_t>& holes);
+
+    // The partner of an uncovered cell, -1 when it has none.
+    int PartnerOf(int hole) const;
+
+private:
+    std::vector<std::int32_t> paired_;  // the holes the pairs were made for, sorted
+    std::unordered_map<int, int> partner_;
+};
