@@ -28,6 +28,9 @@ TEST(HolePairsTest, PairsOppositeColoursOfOneComponentClosestFirst)
         {"one partner each, the nearer pair first",
          {CellIndex(15, 15), CellIndex(16, 15), CellIndex(15, 18)},
          {{CellIndex(15, 15), CellIndex(16, 15)}, {CellIndex(15, 18), -1}}},
+        {"the closest pair first, the rest as they come",
+         {CellIndex(11, 20), CellIndex(14, 20), CellIndex(15, 20), CellIndex(28, 20)},
+         {{CellIndex(14, 20), CellIndex(15, 20)}, {CellIndex(11, 20), CellIndex(28, 20)}}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

@@ -13,26 +13,27 @@ void HolePairs::Update(const PackingRegion& region, const std::vector<std::int32
     if (sorted == paired_)
         return;
     paired_ = std::move(sorted);
-    partner_.clear();
 
-    // Every candidate pair by distance: the larger offset, then the sum.
+    // Closest first: every candidate pair by span, then by the sum of offsets.
     std::vector<std::tuple<int, int, int, int>> candidates;
-    for (std::size_t i = 0; i < paired_.size(); ++i) {
-        const int a = paired_[i];
+    for (const int a : paired_) {
         if (PackingRegion::Colour(a) != 0)
             continue;
         for (const int b : paired_) {
             if (PackingRegion::Colour(b) == 0 || region.ComponentOf(a) != region.ComponentOf(b))
                 continue;
-            const int dx = std::abs(CellX(a) - CellX(b)), dy = std::abs(CellY(a) - CellY(b));
-            candidates.emplace_back(std::max(dx, dy), dx + dy, a, b);
+            candidates.emplace_back(Span(a, b), std::abs(CellX(a) - CellX(b)) + std::abs(CellY(a) - CellY(b)), a, b);
         }
     }
     std::sort(candidates.begin(), candidates.end());
+    partner_.clear();
+    closestSpan_.clear();
     for (const auto& [far, sum, a, b] : candidates) {
         if (partner_.count(a) == 0 && partner_.count(b) == 0) {
             partner_[a] = b;
             partner_[b] = a;
+            // In order of span: a component's first pair is its closest.
+            closestSpan_.emplace(region.ComponentOf(a), far);
         }
     }
 }
@@ -41,4 +42,15 @@ int HolePairs::PartnerOf(int hole) const
 {
     const auto it = partner_.find(hole);
     return it == partner_.end() ? -1 : it->second;
+}
+
+int HolePairs::Span(int a, int b)
+{
+    return std::max(std::abs(CellX(a) - CellX(b)), std::abs(CellY(a) - CellY(b)));
+}
+
+int HolePairs::ClosestSpan(int component) const
+{
+    const auto it = closestSpan_.find(component);
+    return it == closestSpan_.end() ? -1 : it->second;
 }

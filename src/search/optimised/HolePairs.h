@@ -16,8 +16,13 @@ public:
 
     // The partner of an uncovered cell, -1 when it has none.
     int PartnerOf(int hole) const;
+    // The larger offset (along x or y) of a pair.
+    static int Span(int a, int b);
+    // The least span of the pairs of a component, -1 when it has none.
+    int ClosestSpan(int component) const;
 
 private:
     std::vector<std::int32_t> paired_;  // the holes the pairs were made for, sorted
     std::unordered_map<int, int> partner_;
+    std::unordered_map<int, int> closestSpan_;  // by component
 };

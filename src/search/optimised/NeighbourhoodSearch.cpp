@@ -15,10 +15,13 @@ constexpr int kWindowConflicts = 3000;
 constexpr int kCorridorLength = 40;
 // Two partners at most this far apart along either axis are freed together
 // in their bounding box, with a margin that grows while the box is too small.
+// Farther pairs are boxed too once they are the closest of their component,
+// unless the box would be too large to solve in good time.
 constexpr int kPairSpan = 30;
 constexpr int kPairMargin = 3;
 constexpr int kPairMarginGrowth = 3;
 constexpr int kPairMostGrowth = 4;
+constexpr int kPairMostCells = 2500;
 // A hole moving toward its partner first tries a step this long.
 constexpr int kTowardStep = 5;
 // Share of tasks, in percent, that try for more factories in a component at
@@ -97,10 +100,10 @@ void NeighbourhoodSearch::Run()
 
 bool NeighbourhoodSearch::Unchanged(const Task& task) const
 {
-    // Another search may have changed the window while this one solved it.
+    // Another search may have changed the window while this one solved it,
+    // even put the same building back under another id.
     const Neighbourhood now = Neighbourhood::Free(layout_, task.marked);
-    if (now.freed.size() != task.hint.size() || now.uncovered != task.part.uncovered ||
-        now.cells.open != task.part.cells.open)
+    if (now.freed != task.part.freed || now.uncovered != task.part.uncovered)
         return false;
     for (std::size_t i = 0; i < now.freed.size(); ++i) {
         if (!(layout_.Building(now.freed[i]) == task.hint[i]))
@@ -176,9 +179,8 @@ bool NeighbourhoodSearch::PickHoleTask(Task& task)
         task.component = c;
         const bool large = components_[static_cast<std::size_t>(c)].stale >= kStaleTasks;
         const int ux = CellX(u), uy = CellY(u);
-        if (partner >= 0 && std::max(std::abs(CellX(partner) - ux), std::abs(CellY(partner) - uy)) <= kPairSpan &&
-            Between(dice_, 0, 1) == 0) {
-            MarkPairBox(u, partner, task);
+        if (partner >= 0 && HolePairs::Span(u, partner) <= std::max(kPairSpan, pairs_.ClosestSpan(c)) &&
+            Between(dice_, 0, 1) == 0 && MarkPairBox(u, partner, task)) {
         } else if (partner >= 0 && Between(dice_, 0, 9) < 6) {
             if (Distance(u, partner) <= kCorridorLength)
                 MarkCorridor(u, partner, large ? Between(dice_, 4, 8) : Between(dice_, 1, 3), task);
@@ -196,28 +198,32 @@ bool NeighbourhoodSearch::PickHoleTask(Task& task)
     return false;
 }
 
-void NeighbourhoodSearch::MarkPairBox(int u, int partner, Task& task)
+bool NeighbourhoodSearch::MarkPairBox(int u, int partner, Task& task)
 {
-    task.pairKey = static_cast<std::int64_t>(u) * GridCells + partner;
-    const int margin = kPairMargin + kPairMarginGrowth * pairGrowth_[task.pairKey] + Between(dice_, 0, 2);
+    const std::int64_t key = static_cast<std::int64_t>(u) * GridCells + partner;
+    const int margin = kPairMargin + kPairMarginGrowth * pairGrowth_[key] + Between(dice_, 0, 2);
     const int ux = CellX(u), uy = CellY(u), px = CellX(partner), py = CellY(partner);
-    MarkRect(std::min(ux, px) - margin, std::min(uy, py) - margin, std::abs(px - ux) + 1 + 2 * margin,
-             std::abs(py - uy) + 1 + 2 * margin, task);
+    const int w = std::abs(px - ux) + 1 + 2 * margin, h = std::abs(py - uy) + 1 + 2 * margin;
+    if (w * h > kPairMostCells)
+        return false;
+    task.pairKey = key;
+    MarkRect(std::min(ux, px) - margin, std::min(uy, py) - margin, w, h, task);
+    return true;
 }
 
 void NeighbourhoodSearch::MarkToward(int u, int partner, Task& task)
 {
-    // Too far apart to free at once: a square on the partner's side of the
-    // hole, in which the hole moves closer.
-    const int side = Between(dice_, 7, 11);
-    const auto start = [&](int from, int to) {
-        if (to > from)
-            return from - Between(dice_, 0, 2);
-        if (to < from)
-            return from - side + 1 + Between(dice_, 0, 2);
-        return from - side / 2;
-    };
-    MarkRect(start(CellX(u), CellX(partner)), start(CellY(u), CellY(partner)), side, side, task);
+    // Too far apart to free at once: a strip from the hole toward the
+    // partner, in which the hole moves closer.
+    const int ux = CellX(u), uy = CellY(u), dx = CellX(partner) - ux, dy = CellY(partner) - uy;
+    const int along = Between(dice_, 12, 18), across = Between(dice_, 6, 9), back = Between(dice_, 0, 2);
+    if (std::abs(dx) >= std::abs(dy)) {
+        const int x0 = dx > 0 ? ux - back : ux - along + 1 + back;
+        MarkRect(x0, uy - across / 2, along, across, task);
+    } else {
+        const int y0 = dy > 0 ? uy - back : uy - along + 1 + back;
+        MarkRect(ux - across / 2, y0, across, along, task);
+    }
     task.query = Query::TowardPartner;
     task.mover = u;
     task.partner = partner;

@@ -78,7 +78,8 @@ private:
     bool PickFactoryTask(Task& task, bool atBoundOnly);
     void MarkRect(int x0, int y0, int w, int h, Task& task) const;
     void MarkCorridor(int from, int to, int halfWidth, Task& task) const;
-    void MarkPairBox(int u, int partner, Task& task);
+    // False when the box would be too large.
+    bool MarkPairBox(int u, int partner, Task& task);
     void MarkToward(int u, int partner, Task& task);
     static bool HasCells(const Task& task) { return !task.marked.empty(); }
     void Extract(Task& task) const;
