@@ -27,11 +27,14 @@ void HolePairs::Update(const PackingRegion& region, const std::vector<std::int32
     }
     std::sort(candidates.begin(), candidates.end());
     partner_.clear();
+    withPartner_.clear();
     closestSpan_.clear();
     for (const auto& [far, sum, a, b] : candidates) {
         if (partner_.count(a) == 0 && partner_.count(b) == 0) {
             partner_[a] = b;
             partner_[b] = a;
+            withPartner_.push_back(a);
+            withPartner_.push_back(b);
             // In order of span: a component's first pair is its closest.
             closestSpan_.emplace(region.ComponentOf(a), far);
         }

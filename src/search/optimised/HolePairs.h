@@ -14,6 +14,8 @@ public:
     // Pairs anew when the uncovered cells changed since the last call.
     void Update(const PackingRegion& region, const std::vector<std::int32_t>& holes);
 
+    // The uncovered cells that have a partner.
+    const std::vector<std::int32_t>& Paired() const { return withPartner_; }
     // The partner of an uncovered cell, -1 when it has none.
     int PartnerOf(int hole) const;
     // The larger offset (along x or y) of a pair.
@@ -24,5 +26,6 @@ public:
 private:
     std::vector<std::int32_t> paired_;  // the holes the pairs were made for, sorted
     std::unordered_map<int, int> partner_;
+    std::vector<std::int32_t> withPartner_;
     std::unordered_map<int, int> closestSpan_;  // by component
 };

@@ -166,13 +166,15 @@ std::optional<NeighbourhoodSearch::Task> NeighbourhoodSearch::PickTask()
 
 bool NeighbourhoodSearch::PickHoleTask(Task& task)
 {
-    const auto& holes = layout_.Holes();
+    // A component above its least waste has uncovered cells of both colours:
+    // only where two of them meet can a window gain.
+    pairs_.Update(region_, layout_.Holes());
+    const auto& holes = pairs_.Paired();
     for (int attempt = 0; attempt < 8 && !holes.empty(); ++attempt) {
         const int u = holes[dice_() % holes.size()];
         const int c = region_.ComponentOf(u);
         if (AtBound(c))
             continue;
-        pairs_.Update(region_, holes);
         const int partner = pairs_.PartnerOf(u);
         task.marked.clear();
         task.query = Query::Improve;
@@ -335,9 +337,12 @@ std::optional<std::vector<Placement>> NeighbourhoodSearch::Solve(Task& task)
         return std::nullopt;
     }
     // Cells are covered in pairs, so less waste means two cells fewer.
-    if (task.query == Query::Improve && part.uncovered - 2 >= packer.ColourBound() &&
-        packer.Solve(part.uncovered - 2, 0, {}, limits) == Outcome::Found)
-        return packer.Layout();
+    if (task.query == Query::Improve && part.uncovered - 2 >= packer.ColourBound()) {
+        const Outcome outcome = packer.Solve(part.uncovered - 2, 0, {}, limits);
+        if (outcome == Outcome::Found)
+            return packer.Layout();
+        task.tooHard = outcome == Outcome::Unknown;
+    }
     if (task.query == Query::Factories && packer.Solve(part.uncovered, part.factories + 1, {}, limits) == Outcome::Found)
         return packer.Layout();
     return std::nullopt;
@@ -406,9 +411,15 @@ void NeighbourhoodSearch::Settle(const Task& task, bool improved)
         return;
     }
     if (task.pairKey >= 0) {
-        // A box too small for the pair is made larger next time.
+        // A box too small for the pair is made larger next time, one too
+        // large to settle in good time smaller.
         int& growth = pairGrowth_[task.pairKey];
-        growth = improved ? 0 : std::min(growth + 1, kPairMostGrowth);
+        if (improved)
+            growth = 0;
+        else if (task.tooHard)
+            growth = std::max(growth - 1, 0);
+        else
+            growth = std::min(growth + 1, kPairMostGrowth);
     }
     if (task.query != Query::Factories) {
         SharedLayout::ComponentState& c = components_[static_cast<std::size_t>(task.component)];

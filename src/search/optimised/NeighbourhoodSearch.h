@@ -70,6 +70,7 @@ private:
         bool factoriesProven = false;
         std::uint32_t seed = 0;
         std::int64_t pairKey = -1;  // a box around two partners: which two
+        bool tooHard = false;       // the solver gave up on it
     };
 
     bool Finished() const;
