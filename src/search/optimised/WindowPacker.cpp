@@ -82,7 +82,7 @@ WindowPacker::WindowPacker(const WindowCells& cells, int maxUncovered, int maxFa
 
     uncoveredVariable_.assign(static_cast<std::size_t>(w * h), 0);
     std::vector<int> uncoveredVariables;
-    int balance = 0;
+    std::vector<std::uint8_t> coverable(static_cast<std::size_t>(w * h), 0);
     for (int y = 0; y < h; ++y) {
         for (int x = 0; x < w; ++x) {
             const auto& list = coverers[local(x, y)];
@@ -93,7 +93,7 @@ WindowPacker::WindowPacker(const WindowCells& cells, int maxUncovered, int maxFa
                 ++uncoverable_;
                 continue;
             }
-            balance += ((cells_.x0 + x + cells_.y0 + y) & 1) ? 1 : -1;
+            coverable[local(x, y)] = 1;
             AtMostOne(*sink_, list);
             // Not marked uncovered means covered by one of them.
             const int u = sink_->NewVariable();
@@ -105,7 +105,7 @@ WindowPacker::WindowPacker(const WindowCells& cells, int maxUncovered, int maxFa
             sink_->End();
         }
     }
-    colourBound_ = uncoverable_ + std::abs(balance);
+    colourBound_ = ColourBound(cells_, coverable);
     if (!hint.empty()) {
         for (const Candidate& c : candidates_) {
             const Placement p{CellIndex(cells_.x0 + c.x, cells_.y0 + c.y), c.footprint};
@@ -156,6 +156,12 @@ int WindowPacker::ColourBoundOf(const WindowCells& cells)
                 coverable[static_cast<std::size_t>(i + j * cells.width)] = 1;
         }
     }
+    return ColourBound(cells, coverable);
+}
+
+int WindowPacker::ColourBound(const WindowCells& cells, const std::vector<std::uint8_t>& coverable)
+{
+    // Every footprint covers as many cells of either colour.
     int uncoverable = 0, balance = 0;
     for (int y = 0; y < cells.height; ++y) {
         for (int x = 0; x < cells.width; ++x) {

@@ -72,6 +72,8 @@ private:
     };
     // Every footprint position on open cells only.
     static std::vector<LocalPlacement> FittingPlacements(const WindowCells& cells);
+    // The colouring's bound, given which open cells (x + y * width) a footprint can cover.
+    static int ColourBound(const WindowCells& cells, const std::vector<std::uint8_t>& coverable);
 
     struct Candidate {
         int x, y, footprint, variable;
