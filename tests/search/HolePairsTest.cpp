@@ -18,6 +18,7 @@ TEST(HolePairsTest, PairsOppositeColoursOfOneComponentClosestFirst)
         const char* what;
         std::vector<std::int32_t> holes;
         std::vector<std::pair<std::int32_t, std::int32_t>> expected;  // hole, partner (-1: none)
+        std::vector<std::pair<std::int32_t, std::int32_t>> forbidden = {};
     };
     const Case cases[] = {
         {"same colour never pairs", {CellIndex(12, 12), CellIndex(14, 12)}, {{CellIndex(12, 12), -1}}},
@@ -31,10 +32,22 @@ TEST(HolePairsTest, PairsOppositeColoursOfOneComponentClosestFirst)
         {"the closest pair first, the rest as they come",
          {CellIndex(11, 20), CellIndex(14, 20), CellIndex(15, 20), CellIndex(28, 20)},
          {{CellIndex(14, 20), CellIndex(15, 20)}, {CellIndex(11, 20), CellIndex(28, 20)}}},
+        {"a forbidden pair parts, either way round",
+         {CellIndex(11, 20), CellIndex(14, 20), CellIndex(15, 20), CellIndex(28, 20)},
+         {{CellIndex(14, 20), CellIndex(11, 20)}, {CellIndex(15, 20), CellIndex(28, 20)}},
+         {{CellIndex(15, 20), CellIndex(14, 20)}}},
+        {"a hole whose only partner is forbidden has none",
+         {CellIndex(12, 12), CellIndex(13, 12)},
+         {{CellIndex(12, 12), -1}, {CellIndex(13, 12), -1}},
+         {{CellIndex(12, 12), CellIndex(13, 12)}}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         HolePairs pairs;
+        pairs.Update(region, c.holes);
+        for (const auto& [a, b] : c.forbidden)
+            pairs.Forbid(a, b);
+        // The same holes: pairs anew only because of what was forbidden.
         pairs.Update(region, c.holes);
         for (const auto& [hole, partner] : c.expected) {
             EXPECT_EQ(pairs.PartnerOf(hole), partner);

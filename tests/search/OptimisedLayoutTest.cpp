@@ -179,6 +179,21 @@ TEST(OptimisedLayoutTest, TwoSearchesSharingLargeLandWithHolesKeepItValid)
     }
 }
 
+TEST(OptimisedLayoutTest, HolesFarApartOnOpenLandAreCoveredTogether)
+{
+    // Two one-cell holes of either colour, 115 steps apart: too far to free
+    // both at once, so one must travel to the other.
+    SearchState map = RandomRegions::Rectangle(40, 40, 150, 60);
+    map.SetFree(60, 55, false);
+    map.SetFree(150, 80, false);
+    SearchState region = map;
+    SearchControl control;
+    const OptimisedLayout::Outcome outcome = OptimisedLayout::Run(region, control, OneThread(100, 3));
+    EXPECT_EQ(CheckLayout(map, region.placed).uncovered, 0);
+    EXPECT_EQ(outcome.uncovered, 0);
+    EXPECT_EQ(outcome.bound, 0);
+}
+
 TEST(OptimisedLayoutTest, TinyRegionsReachTheExhaustiveOptimumAndProveIt)
 {
     std::mt19937 dice(7);

@@ -10,9 +10,10 @@ void HolePairs::Update(const PackingRegion& region, const std::vector<std::int32
 {
     std::vector<std::int32_t> sorted = holes;
     std::sort(sorted.begin(), sorted.end());
-    if (sorted == paired_)
+    if (sorted == paired_ && !forbiddenChanged_)
         return;
     paired_ = std::move(sorted);
+    forbiddenChanged_ = false;
 
     // Closest first: every candidate pair by span, then by the sum of offsets.
     std::vector<std::tuple<int, int, int, int>> candidates;
@@ -20,7 +21,8 @@ void HolePairs::Update(const PackingRegion& region, const std::vector<std::int32
         if (PackingRegion::Colour(a) != 0)
             continue;
         for (const int b : paired_) {
-            if (PackingRegion::Colour(b) == 0 || region.ComponentOf(a) != region.ComponentOf(b))
+            if (PackingRegion::Colour(b) == 0 || region.ComponentOf(a) != region.ComponentOf(b) ||
+                forbidden_.count(Key(a, b)) > 0)
                 continue;
             candidates.emplace_back(Span(a, b), std::abs(CellX(a) - CellX(b)) + std::abs(CellY(a) - CellY(b)), a, b);
         }
@@ -39,6 +41,16 @@ void HolePairs::Update(const PackingRegion& region, const std::vector<std::int32
             closestSpan_.emplace(region.ComponentOf(a), far);
         }
     }
+}
+
+void HolePairs::Forbid(int a, int b)
+{
+    forbiddenChanged_ = forbidden_.insert(Key(a, b)).second || forbiddenChanged_;
+}
+
+std::int64_t HolePairs::Key(int a, int b)
+{
+    return static_cast<std::int64_t>(std::min(a, b)) * GridCells + std::max(a, b);
 }
 
 int HolePairs::PartnerOf(int hole) const

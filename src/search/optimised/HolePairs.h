@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 class PackingRegion;
@@ -11,8 +12,12 @@ class PackingRegion;
 // cell one partner keeps two cells from heading for the same third.
 class HolePairs {
 public:
-    // Pairs anew when the uncovered cells changed since the last call.
+    // Pairs anew when the uncovered cells or the forbidden pairs changed
+    // since the last call.
     void Update(const PackingRegion& region, const std::vector<std::int32_t>& holes);
+    // Never pairs these two again: they cannot be covered together, so each
+    // is better off with another partner.
+    void Forbid(int a, int b);
 
     // The uncovered cells that have a partner.
     const std::vector<std::int32_t>& Paired() const { return withPartner_; }
@@ -24,6 +29,10 @@ public:
     int ClosestSpan(int component) const;
 
 private:
+    static std::int64_t Key(int a, int b);
+
+    std::unordered_set<std::int64_t> forbidden_;
+    bool forbiddenChanged_ = false;
     std::vector<std::int32_t> paired_;  // the holes the pairs were made for, sorted
     std::unordered_map<int, int> partner_;
     std::vector<std::int32_t> withPartner_;

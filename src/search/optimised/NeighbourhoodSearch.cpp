@@ -11,8 +11,9 @@ namespace {
 constexpr int kWholeComponentCells = 400;
 constexpr int kWholeConflicts = 60000;
 constexpr int kWindowConflicts = 3000;
-// Two holes this close (in steps) are freed together along the way between them.
-constexpr int kCorridorLength = 40;
+// Two holes this close (in steps) are freed together along the way between
+// them; up to the longer length, half the time.
+constexpr int kCorridorLength[] = {24, 40};
 // Two partners at most this far apart along either axis are freed together
 // in their bounding box, with a margin that grows while the box is too small.
 // Farther pairs are boxed too once they are the closest of their component,
@@ -22,8 +23,15 @@ constexpr int kPairMargin = 3;
 constexpr int kPairMarginGrowth = 3;
 constexpr int kPairMostGrowth = 4;
 constexpr int kPairMostCells = 2500;
-// A hole moving toward its partner first tries a step this long.
-constexpr int kTowardStep = 5;
+// A hole moving toward its partner does so in a window ahead of it, long
+// along the way and wide across it, with the hole this far inside the back
+// edge. Near a window's edge the buildings leave a hole no room to move, and
+// in a thin window the colourings of rows and columns pin it too.
+constexpr int kTowardAlong[] = {24, 32};
+constexpr int kTowardAcross[] = {16, 22};
+constexpr int kTowardBack[] = {5, 8};
+// It first tries a step this long.
+constexpr int kTowardStep = 14;
 // Share of tasks, in percent, that try for more factories in a component at
 // its least waste.
 constexpr int kFactoryShare = 20;
@@ -184,7 +192,7 @@ bool NeighbourhoodSearch::PickHoleTask(Task& task)
         if (partner >= 0 && HolePairs::Span(u, partner) <= std::max(kPairSpan, pairs_.ClosestSpan(c)) &&
             Between(dice_, 0, 1) == 0 && MarkPairBox(u, partner, task)) {
         } else if (partner >= 0 && Between(dice_, 0, 9) < 6) {
-            if (Distance(u, partner) <= kCorridorLength)
+            if (Distance(u, partner) <= kCorridorLength[Between(dice_, 0, 1)])
                 MarkCorridor(u, partner, large ? Between(dice_, 4, 8) : Between(dice_, 1, 3), task);
             else
                 MarkToward(u, partner, task);
@@ -215,10 +223,12 @@ bool NeighbourhoodSearch::MarkPairBox(int u, int partner, Task& task)
 
 void NeighbourhoodSearch::MarkToward(int u, int partner, Task& task)
 {
-    // Too far apart to free at once: a strip from the hole toward the
+    // Too far apart to free at once: a window ahead of the hole, toward the
     // partner, in which the hole moves closer.
     const int ux = CellX(u), uy = CellY(u), dx = CellX(partner) - ux, dy = CellY(partner) - uy;
-    const int along = Between(dice_, 12, 18), across = Between(dice_, 6, 9), back = Between(dice_, 0, 2);
+    const int along = Between(dice_, kTowardAlong[0], kTowardAlong[1]);
+    const int across = Between(dice_, kTowardAcross[0], kTowardAcross[1]);
+    const int back = Between(dice_, kTowardBack[0], kTowardBack[1]);
     if (std::abs(dx) >= std::abs(dy)) {
         const int x0 = dx > 0 ? ux - back : ux - along + 1 + back;
         MarkRect(x0, uy - across / 2, along, across, task);
@@ -412,14 +422,17 @@ void NeighbourhoodSearch::Settle(const Task& task, bool improved)
     }
     if (task.pairKey >= 0) {
         // A box too small for the pair is made larger next time, one too
-        // large to settle in good time smaller.
+        // large to settle in good time smaller. A pair that even the largest
+        // box cannot cover is parted.
         int& growth = pairGrowth_[task.pairKey];
         if (improved)
             growth = 0;
         else if (task.tooHard)
             growth = std::max(growth - 1, 0);
+        else if (growth < kPairMostGrowth)
+            ++growth;
         else
-            growth = std::min(growth + 1, kPairMostGrowth);
+            pairs_.Forbid(static_cast<int>(task.pairKey / GridCells), static_cast<int>(task.pairKey % GridCells));
     }
     if (task.query != Query::Factories) {
         SharedLayout::ComponentState& c = components_[static_cast<std::size_t>(task.component)];
