@@ -22,6 +22,9 @@ constexpr int kPairSpan = 30;
 constexpr int kPairMargin = 3;
 constexpr int kPairMarginGrowth = 3;
 constexpr int kPairMostGrowth = 4;
+// Each time the solver gives up on a pair box it gets four times the
+// conflicts next time, this many times at most.
+constexpr int kPairMostEffort = 3;
 constexpr int kPairMostCells = 2500;
 // A hole moving toward its partner does so in a window ahead of it, long
 // along the way and wide across it, with the hole this far inside the back
@@ -211,7 +214,7 @@ bool NeighbourhoodSearch::PickHoleTask(Task& task)
 bool NeighbourhoodSearch::MarkPairBox(int u, int partner, Task& task)
 {
     const std::int64_t key = static_cast<std::int64_t>(u) * GridCells + partner;
-    const int margin = kPairMargin + kPairMarginGrowth * pairGrowth_[key] + Between(dice_, 0, 2);
+    const int margin = kPairMargin + kPairMarginGrowth * pairBoxes_[key].growth + Between(dice_, 0, 2);
     const int ux = CellX(u), uy = CellY(u), px = CellX(partner), py = CellY(partner);
     const int w = std::abs(px - ux) + 1 + 2 * margin, h = std::abs(py - uy) + 1 + 2 * margin;
     if (w * h > kPairMostCells)
@@ -324,6 +327,8 @@ std::optional<std::vector<Placement>> NeighbourhoodSearch::Solve(Task& task)
     limits.abandonWhen = {&control_.stop, &control_.cancel};
     limits.deadline = deadline_;
     limits.conflicts = task.query == Query::WholeComponent ? kWholeConflicts : kWindowConflicts;
+    if (task.pairKey >= 0)
+        limits.conflicts <<= 2 * pairBoxes_[task.pairKey].givenUp;
     const int openCells = static_cast<int>(std::count(part.cells.open.begin(), part.cells.open.end(), 1));
     const int maxFactories = task.query == Query::WholeComponent ? openCells / 20 : part.factories + 1;
     WindowPacker packer(part.cells, part.uncovered, maxFactories, task.seed, task.hint);
@@ -421,16 +426,16 @@ void NeighbourhoodSearch::Settle(const Task& task, bool improved)
         return;
     }
     if (task.pairKey >= 0) {
-        // A box too small for the pair is made larger next time, one too
-        // large to settle in good time smaller. A pair that even the largest
+        // A box too small for the pair is made larger next time; one the
+        // solver gave up on gets more effort. A pair that even the largest
         // box cannot cover is parted.
-        int& growth = pairGrowth_[task.pairKey];
+        PairBoxHistory& box = pairBoxes_[task.pairKey];
         if (improved)
-            growth = 0;
+            box = {};
         else if (task.tooHard)
-            growth = std::max(growth - 1, 0);
-        else if (growth < kPairMostGrowth)
-            ++growth;
+            box.givenUp = std::min(box.givenUp + 1, kPairMostEffort);
+        else if (box.growth < kPairMostGrowth)
+            box = {box.growth + 1, 0};
         else
             pairs_.Forbid(static_cast<int>(task.pairKey / GridCells), static_cast<int>(task.pairKey % GridCells));
     }

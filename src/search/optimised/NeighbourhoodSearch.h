@@ -108,6 +108,11 @@ private:
     std::size_t wholeNext_ = 0;       // next small component to solve whole
     std::vector<int> wholeOrder_;     // small components, smallest first
     HolePairs pairs_;
-    // Per pair box (PairKey), how often it was made larger.
-    std::unordered_map<std::int64_t, int> pairGrowth_;
+    // Per pair box (pairKey): how often it was made larger, and how often in
+    // a row the solver gave up on it.
+    struct PairBoxHistory {
+        int growth = 0;
+        int givenUp = 0;
+    };
+    std::unordered_map<std::int64_t, PairBoxHistory> pairBoxes_;
 };
