@@ -213,7 +213,8 @@ bool NeighbourhoodSearch::PickHoleTask(Task& task)
 
 bool NeighbourhoodSearch::MarkPairBox(int u, int partner, Task& task)
 {
-    const std::int64_t key = static_cast<std::int64_t>(u) * GridCells + partner;
+    // Either way round, the same box.
+    const std::int64_t key = static_cast<std::int64_t>(std::min(u, partner)) * GridCells + std::max(u, partner);
     const int margin = kPairMargin + kPairMarginGrowth * pairBoxes_[key].growth + Between(dice_, 0, 2);
     const int ux = CellX(u), uy = CellY(u), px = CellX(partner), py = CellY(partner);
     const int w = std::abs(px - ux) + 1 + 2 * margin, h = std::abs(py - uy) + 1 + 2 * margin;
