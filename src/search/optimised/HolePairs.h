@@ -27,9 +27,10 @@ public:
     static int Span(int a, int b);
     // The least span of the pairs of a component, -1 when it has none.
     int ClosestSpan(int component) const;
+    // One number for a pair, the same either way round.
+    static std::int64_t Key(int a, int b);
 
 private:
-    static std::int64_t Key(int a, int b);
 
     std::unordered_set<std::int64_t> forbidden_;
     bool forbiddenChanged_ = false;

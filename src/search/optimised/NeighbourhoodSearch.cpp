@@ -214,13 +214,15 @@ bool NeighbourhoodSearch::PickHoleTask(Task& task)
 bool NeighbourhoodSearch::MarkPairBox(int u, int partner, Task& task)
 {
     // Either way round, the same box.
-    const std::int64_t key = static_cast<std::int64_t>(std::min(u, partner)) * GridCells + std::max(u, partner);
+    const std::int64_t key = HolePairs::Key(u, partner);
     const int margin = kPairMargin + kPairMarginGrowth * pairBoxes_[key].growth + Between(dice_, 0, 2);
     const int ux = CellX(u), uy = CellY(u), px = CellX(partner), py = CellY(partner);
     const int w = std::abs(px - ux) + 1 + 2 * margin, h = std::abs(py - uy) + 1 + 2 * margin;
     if (w * h > kPairMostCells)
         return false;
     task.pairKey = key;
+    task.mover = u;
+    task.partner = partner;
     MarkRect(std::min(ux, px) - margin, std::min(uy, py) - margin, w, h, task);
     return true;
 }
@@ -438,7 +440,7 @@ void NeighbourhoodSearch::Settle(const Task& task, bool improved)
         else if (box.growth < kPairMostGrowth)
             box = {box.growth + 1, 0};
         else
-            pairs_.Forbid(static_cast<int>(task.pairKey / GridCells), static_cast<int>(task.pairKey % GridCells));
+            pairs_.Forbid(task.mover, task.partner);
     }
     if (task.query != Query::Factories) {
         SharedLayout::ComponentState& c = components_[static_cast<std::size_t>(task.component)];

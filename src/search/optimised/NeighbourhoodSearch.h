@@ -59,8 +59,8 @@ private:
         Query query = Query::Improve;
         std::vector<int> marked;     // the cells whose buildings are freed
         int component = -1;          // WholeComponent and Factories: the component
-        int mover = -1;              // TowardPartner: the hole that moves
-        int partner = -1;            // TowardPartner: the hole it moves toward
+        int mover = -1;              // TowardPartner and pair boxes: the hole it started from
+        int partner = -1;            // and that hole's partner
         Neighbourhood part;
         std::vector<Placement> hint;  // the freed buildings, as freed
         // TowardPartner: local cells covered now, the hole's among them, and
@@ -69,7 +69,7 @@ private:
         int bound = 0;               // WholeComponent: the proven bound before and after
         bool factoriesProven = false;
         std::uint32_t seed = 0;
-        std::int64_t pairKey = -1;  // a box around two partners: which two
+        std::int64_t pairKey = -1;  // a box around two partners: HolePairs::Key of them
         bool tooHard = false;       // the solver gave up on it
     };
 
