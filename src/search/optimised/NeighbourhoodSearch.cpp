@@ -21,7 +21,7 @@ constexpr int kCorridorLength[] = {24, 40};
 constexpr int kPairSpan = 30;
 constexpr int kPairMargin = 3;
 constexpr int kPairMarginGrowth = 3;
-constexpr int kPairMostGrowth = 4;
+constexpr int kPairMostGrowth = SharedLayout::PairBox::kSizes - 1;
 // Each time the solver gives up on a pair box it gets four times the
 // conflicts next time, this many times at most.
 constexpr int kPairMostEffort = 3;
@@ -72,7 +72,7 @@ NeighbourhoodSearch::NeighbourhoodSearch(SharedLayout& shared, SearchControl& co
                                          int member, int members)
     : shared_(shared), layout_(shared.layout), components_(shared.components), region_(layout_.Region()),
       control_(control), settings_(settings),
-      dice_(settings.seed + 7919u * static_cast<std::uint32_t>(member))
+      dice_(settings.seed + 7919u * static_cast<std::uint32_t>(member)), pairs_(shared.pairs)
 {
     if (settings_.work < 0)
         deadline_ = std::chrono::steady_clock::now() + settings_.timeLimit;
@@ -103,6 +103,7 @@ void NeighbourhoodSearch::Run()
         hold.unlock();
         const auto found = Solve(*task);
         hold.lock();
+        task->found = found.has_value();
         Settle(*task, found && Unchanged(*task) && Apply(*task, *found));
         Publish();
     }
@@ -215,12 +216,20 @@ bool NeighbourhoodSearch::MarkPairBox(int u, int partner, Task& task)
 {
     // Either way round, the same box.
     const std::int64_t key = HolePairs::Key(u, partner);
-    const int margin = kPairMargin + kPairMarginGrowth * pairBoxes_[key].growth + Between(dice_, 0, 2);
+    SharedLayout::PairBox& box = shared_.pairBoxes[key];
+    // While another search solves one size, this one tries a larger.
+    int growth = box.growth;
+    while (growth <= kPairMostGrowth && box.solving[static_cast<std::size_t>(growth)])
+        ++growth;
+    const int margin = kPairMargin + kPairMarginGrowth * growth + Between(dice_, 0, 2);
     const int ux = CellX(u), uy = CellY(u), px = CellX(partner), py = CellY(partner);
     const int w = std::abs(px - ux) + 1 + 2 * margin, h = std::abs(py - uy) + 1 + 2 * margin;
-    if (w * h > kPairMostCells)
+    if (growth > kPairMostGrowth || w * h > kPairMostCells)
         return false;
+    box.solving[static_cast<std::size_t>(growth)] = true;
     task.pairKey = key;
+    task.pairGrowth = growth;
+    task.effort = box.givenUp[static_cast<std::size_t>(growth)];
     task.mover = u;
     task.partner = partner;
     MarkRect(std::min(ux, px) - margin, std::min(uy, py) - margin, w, h, task);
@@ -331,7 +340,7 @@ std::optional<std::vector<Placement>> NeighbourhoodSearch::Solve(Task& task)
     limits.deadline = deadline_;
     limits.conflicts = task.query == Query::WholeComponent ? kWholeConflicts : kWindowConflicts;
     if (task.pairKey >= 0)
-        limits.conflicts <<= 2 * pairBoxes_[task.pairKey].givenUp;
+        limits.conflicts <<= 2 * task.effort;
     const int openCells = static_cast<int>(std::count(part.cells.open.begin(), part.cells.open.end(), 1));
     const int maxFactories = task.query == Query::WholeComponent ? openCells / 20 : part.factories + 1;
     WindowPacker packer(part.cells, part.uncovered, maxFactories, task.seed, task.hint);
@@ -432,15 +441,22 @@ void NeighbourhoodSearch::Settle(const Task& task, bool improved)
         // A box too small for the pair is made larger next time; one the
         // solver gave up on gets more effort. A pair that even the largest
         // box cannot cover is parted.
-        PairBoxHistory& box = pairBoxes_[task.pairKey];
-        if (improved)
-            box = {};
-        else if (task.tooHard)
-            box.givenUp = std::min(box.givenUp + 1, kPairMostEffort);
-        else if (box.growth < kPairMostGrowth)
-            box = {box.growth + 1, 0};
-        else
+        // A layout found but not kept (another search changed the box
+        // meanwhile) tells nothing about the box.
+        SharedLayout::PairBox& box = shared_.pairBoxes[task.pairKey];
+        const auto size = static_cast<std::size_t>(task.pairGrowth);
+        box.solving[size] = false;
+        if (improved) {
+            box.growth = 0;
+            box.givenUp = {};
+        } else if (task.found || task.pairGrowth < box.growth) {
+        } else if (task.tooHard) {
+            box.givenUp[size] = std::min(box.givenUp[size] + 1, kPairMostEffort);
+        } else if (task.pairGrowth < kPairMostGrowth) {
+            box.growth = task.pairGrowth + 1;
+        } else {
             pairs_.Forbid(task.mover, task.partner);
+        }
     }
     if (task.query != Query::Factories) {
         SharedLayout::ComponentState& c = components_[static_cast<std::size_t>(task.component)];

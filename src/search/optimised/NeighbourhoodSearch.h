@@ -6,6 +6,7 @@
 #include "search/optimised/PackingLayout.h"
 #include "search/optimised/WindowPacker.h"
 
+#include <array>
 #include <atomic>
 #include <chrono>
 #include <cstdint>
@@ -29,11 +30,23 @@ struct SharedLayout {
         bool wholeTaken = false;  // a search has taken it to solve whole
     };
 
+    // Per pair box (HolePairs::Key of the pair), which of its sizes (growth
+    // of its margin) are proven too small, and per size how often in a row
+    // the solver gave up on it and whether a search is solving it now.
+    struct PairBox {
+        static constexpr int kSizes = 5;
+        int growth = 0;  // the smaller sizes are too small
+        std::array<int, kSizes> givenUp{};
+        std::array<bool, kSizes> solving{};
+    };
+
     explicit SharedLayout(PackingLayout& layout);
 
     PackingLayout& layout;
     std::mutex lock;
     std::vector<ComponentState> components;
+    HolePairs pairs;
+    std::unordered_map<std::int64_t, PairBox> pairBoxes;
 };
 
 // Improves a complete layout by large neighbourhoods: it frees the buildings
@@ -70,6 +83,9 @@ private:
         bool factoriesProven = false;
         std::uint32_t seed = 0;
         std::int64_t pairKey = -1;  // a box around two partners: HolePairs::Key of them
+        int pairGrowth = 0;         // and how much larger than the least box it is
+        int effort = 0;             // the conflicts are four to this power times the usual
+        bool found = false;         // the solver found a layout, whether or not it was kept
         bool tooHard = false;       // the solver gave up on it
     };
 
@@ -107,12 +123,5 @@ private:
     std::mt19937 dice_;
     std::size_t wholeNext_ = 0;       // next small component to solve whole
     std::vector<int> wholeOrder_;     // small components, smallest first
-    HolePairs pairs_;
-    // Per pair box (pairKey): how often it was made larger, and how often in
-    // a row the solver gave up on it.
-    struct PairBoxHistory {
-        int growth = 0;
-        int givenUp = 0;
-    };
-    std::unordered_map<std::int64_t, PairBoxHistory> pairBoxes_;
+    HolePairs& pairs_;
 };
