@@ -22,8 +22,8 @@ constexpr int kPairSpan = 30;
 constexpr int kPairMargin = 3;
 constexpr int kPairMarginGrowth = 3;
 constexpr int kPairMostGrowth = SharedLayout::PairBox::kSizes - 1;
-// Each time the solver gives up on a pair box it gets four times the
-// conflicts next time, this many times at most.
+// Each time the solver gives up on the largest pair box it gets four times
+// the conflicts next time, this many times at most.
 constexpr int kPairMostEffort = 3;
 constexpr int kPairMostCells = 2500;
 // A hole moving toward its partner does so in a window ahead of it, long
@@ -343,7 +343,9 @@ std::optional<std::vector<Placement>> NeighbourhoodSearch::Solve(Task& task)
         limits.conflicts <<= 2 * task.effort;
     const int openCells = static_cast<int>(std::count(part.cells.open.begin(), part.cells.open.end(), 1));
     const int maxFactories = task.query == Query::WholeComponent ? openCells / 20 : part.factories + 1;
-    WindowPacker packer(part.cells, part.uncovered, maxFactories, task.seed, task.hint);
+    // A box the focused search gave up on is searched steadily.
+    WindowPacker packer(part.cells, part.uncovered, maxFactories, task.seed, task.hint,
+                        task.effort > 0 ? WindowPacker::Search::Steady : WindowPacker::Search::Focused);
     if (task.query == Query::WholeComponent)
         return SolveWhole(task, packer, limits);
 
@@ -438,11 +440,13 @@ void NeighbourhoodSearch::Settle(const Task& task, bool improved)
         return;
     }
     if (task.pairKey >= 0) {
-        // A box too small for the pair is made larger next time; one the
-        // solver gave up on gets more effort. A pair that even the largest
-        // box cannot cover is parted.
-        // A layout found but not kept (another search changed the box
-        // meanwhile) tells nothing about the box.
+        // A box too small for the pair is made larger next time, and so is
+        // one the solver gave up on: in a larger box a packing that covers
+        // the pair, if there is one, is found sooner than a smaller box is
+        // proven too small. The largest box gets more effort instead. A pair
+        // that even the largest box cannot cover is parted. A layout found
+        // but not kept (another search changed the box meanwhile) tells
+        // nothing about the box.
         SharedLayout::PairBox& box = shared_.pairBoxes[task.pairKey];
         const auto size = static_cast<std::size_t>(task.pairGrowth);
         box.solving[size] = false;
@@ -450,6 +454,8 @@ void NeighbourhoodSearch::Settle(const Task& task, bool improved)
             box.growth = 0;
             box.givenUp = {};
         } else if (task.found || task.pairGrowth < box.growth) {
+        } else if (task.tooHard && task.pairGrowth < kPairMostGrowth) {
+            box.growth = task.pairGrowth + 1;
         } else if (task.tooHard) {
             box.givenUp[size] = std::min(box.givenUp[size] + 1, kPairMostEffort);
         } else if (task.pairGrowth < kPairMostGrowth) {

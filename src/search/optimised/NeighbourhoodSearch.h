@@ -30,12 +30,13 @@ struct SharedLayout {
         bool wholeTaken = false;  // a search has taken it to solve whole
     };
 
-    // Per pair box (HolePairs::Key of the pair), which of its sizes (growth
-    // of its margin) are proven too small, and per size how often in a row
-    // the solver gave up on it and whether a search is solving it now.
+    // Per pair box (HolePairs::Key of the pair): which of its sizes (growth
+    // of its margin) are done with, too small or too hard, and per size how
+    // often in a row the solver gave up on it and whether a search is solving
+    // it now.
     struct PairBox {
         static constexpr int kSizes = 5;
-        int growth = 0;  // the smaller sizes are too small
+        int growth = 0;  // the smaller sizes are done with
         std::array<int, kSizes> givenUp{};
         std::array<bool, kSizes> solving{};
     };

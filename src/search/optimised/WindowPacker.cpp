@@ -57,11 +57,13 @@ void AtMostOne(ClauseSink& sink, const std::vector<int>& literals)
 }  // namespace
 
 WindowPacker::WindowPacker(const WindowCells& cells, int maxUncovered, int maxFactories, std::uint32_t seed,
-                           const std::vector<Placement>& hint)
+                           const std::vector<Placement>& hint, Search search)
     : cells_(cells), solver_(std::make_unique<CaDiCaL::Solver>()), sink_(std::make_unique<ClauseSink>(*solver_))
 {
     // Windows are small: preprocessing costs more than it saves.
     solver_->configure("plain");
+    if (search == Search::Steady)
+        solver_->set("stabilizeonly", 1);
     solver_->set("seed", static_cast<int>(seed & 0x7fffffff));
     const int w = cells_.width, h = cells_.height;
     const auto local = [w](int x, int y) { return static_cast<std::size_t>(x + y * w); };

@@ -46,12 +46,16 @@ struct SolveLimits {
 class WindowPacker {
 public:
     enum class Outcome { Found, Impossible, Unknown };
+    // How the solver searches. Focused restarts often, which settles most
+    // windows soonest, impossible ones above all. Steady keeps longer to its
+    // best assignment, which packs large windows the focused search gave up on.
+    enum class Search { Focused, Steady };
 
     // `maxUncovered` and `maxFactories` cap the bounds that can be asked for.
     // The solver first tries the buildings of `hint` (the window's layout now),
     // so that it searches near what is known to work.
     WindowPacker(const WindowCells& cells, int maxUncovered, int maxFactories, std::uint32_t seed,
-                 const std::vector<Placement>& hint = {});
+                 const std::vector<Placement>& hint = {}, Search search = Search::Focused);
     ~WindowPacker();
     WindowPacker(const WindowPacker&) = delete;
     WindowPacker& operator=(const WindowPacker&) = delete;
