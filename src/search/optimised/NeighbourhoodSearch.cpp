@@ -22,8 +22,11 @@ constexpr int kPairSpan = 30;
 constexpr int kPairMargin = 3;
 constexpr int kPairMarginGrowth = 3;
 constexpr int kPairMostGrowth = SharedLayout::PairBox::kSizes - 1;
-// Each time the solver gives up on the largest pair box it gets four times
-// the conflicts next time, this many times at most.
+// A pair proven impossible to cover in a box this large is parted. The
+// largest box is for pairs whose smaller boxes were too hard to solve.
+constexpr int kPairPartingGrowth = kPairMostGrowth - 1;
+// Each time the solver gives up on a pair box it gets four times the
+// conflicts next time, this many times at most.
 constexpr int kPairMostEffort = 3;
 constexpr int kPairMostCells = 2500;
 // A hole moving toward its partner does so in a window ahead of it, long
@@ -218,7 +221,7 @@ bool NeighbourhoodSearch::MarkPairBox(int u, int partner, Task& task)
     const std::int64_t key = HolePairs::Key(u, partner);
     SharedLayout::PairBox& box = shared_.pairBoxes[key];
     // While another search solves one size, this one tries a larger.
-    int growth = box.growth;
+    int growth = box.next;
     while (growth <= kPairMostGrowth && box.solving[static_cast<std::size_t>(growth)])
         ++growth;
     const int margin = kPairMargin + kPairMarginGrowth * growth + Between(dice_, 0, 2);
@@ -443,23 +446,24 @@ void NeighbourhoodSearch::Settle(const Task& task, bool improved)
         // A box too small for the pair is made larger next time, and so is
         // one the solver gave up on: in a larger box a packing that covers
         // the pair, if there is one, is found sooner than a smaller box is
-        // proven too small. The largest box gets more effort instead. A pair
-        // that even the largest box cannot cover is parted. A layout found
-        // but not kept (another search changed the box meanwhile) tells
-        // nothing about the box.
+        // proven too small. After the largest, the sizes not proven too small
+        // are tried again, each with four times the conflicts it last had. A
+        // pair that a large box proves impossible to cover is parted. A
+        // layout found but not kept (another search changed the box
+        // meanwhile) tells nothing about the box.
         SharedLayout::PairBox& box = shared_.pairBoxes[task.pairKey];
         const auto size = static_cast<std::size_t>(task.pairGrowth);
         box.solving[size] = false;
         if (improved) {
-            box.growth = 0;
+            box.least = box.next = 0;
             box.givenUp = {};
-        } else if (task.found || task.pairGrowth < box.growth) {
-        } else if (task.tooHard && task.pairGrowth < kPairMostGrowth) {
-            box.growth = task.pairGrowth + 1;
+        } else if (task.found || task.pairGrowth < box.least) {
         } else if (task.tooHard) {
             box.givenUp[size] = std::min(box.givenUp[size] + 1, kPairMostEffort);
-        } else if (task.pairGrowth < kPairMostGrowth) {
-            box.growth = task.pairGrowth + 1;
+            box.next = task.pairGrowth < kPairMostGrowth ? task.pairGrowth + 1 : box.least;
+        } else if (task.pairGrowth < kPairPartingGrowth) {
+            box.least = task.pairGrowth + 1;
+            box.next = std::max(box.next, box.least);
         } else {
             pairs_.Forbid(task.mover, task.partner);
         }

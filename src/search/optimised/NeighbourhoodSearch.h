@@ -31,12 +31,13 @@ struct SharedLayout {
     };
 
     // Per pair box (HolePairs::Key of the pair): which of its sizes (growth
-    // of its margin) are done with, too small or too hard, and per size how
-    // often in a row the solver gave up on it and whether a search is solving
-    // it now.
+    // of its margin) are proven too small, which to try next, and per size
+    // how often the solver gave up on it and whether a search is solving it
+    // now.
     struct PairBox {
-        static constexpr int kSizes = 5;
-        int growth = 0;  // the smaller sizes are done with
+        static constexpr int kSizes = 6;
+        int least = 0;  // the smaller sizes are too small
+        int next = 0;
         std::array<int, kSizes> givenUp{};
         std::array<bool, kSizes> solving{};
     };
