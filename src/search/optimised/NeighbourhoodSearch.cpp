@@ -71,6 +71,42 @@ SharedLayout::SharedLayout(PackingLayout& packing) : layout(packing)
         components[c].bound = list[c].colourBound;
 }
 
+int SharedLayout::PairBox::NextSize() const
+{
+    // While another search solves one size, this one tries a larger.
+    int size = next;
+    while (size < kSizes && solving[static_cast<std::size_t>(size)])
+        ++size;
+    return size;
+}
+
+bool SharedLayout::PairBox::Finish(int size, Result result)
+{
+    // A box too small for the pair is made larger next time, and so is one
+    // the solver gave up on: in a larger box a packing that covers the pair,
+    // if there is one, is found sooner than a smaller box is proven too
+    // small. After the largest, the sizes not proven too small are tried
+    // again, each with four times the conflicts it last had. A pair that a
+    // large box proves impossible to cover is parted. A layout found but not
+    // kept (another search changed the box meanwhile) tells nothing.
+    const auto at = static_cast<std::size_t>(size);
+    solving[at] = false;
+    if (result == Result::Covered) {
+        least = next = 0;
+        givenUp = {};
+    } else if (result == Result::Overtaken || size < least) {
+    } else if (result == Result::TooHard) {
+        givenUp[at] = std::min(givenUp[at] + 1, kPairMostEffort);
+        next = size < kPairMostGrowth ? size + 1 : least;
+    } else if (size < kPairPartingGrowth) {
+        least = size + 1;
+        next = std::max(next, least);
+    } else {
+        return true;
+    }
+    return false;
+}
+
 NeighbourhoodSearch::NeighbourhoodSearch(SharedLayout& shared, SearchControl& control, const OptimiseSettings& settings,
                                          int member, int members)
     : shared_(shared), layout_(shared.layout), components_(shared.components), region_(layout_.Region()),
@@ -220,19 +256,16 @@ bool NeighbourhoodSearch::MarkPairBox(int u, int partner, Task& task)
     // Either way round, the same box.
     const std::int64_t key = HolePairs::Key(u, partner);
     SharedLayout::PairBox& box = shared_.pairBoxes[key];
-    // While another search solves one size, this one tries a larger.
-    int growth = box.next;
-    while (growth <= kPairMostGrowth && box.solving[static_cast<std::size_t>(growth)])
-        ++growth;
+    const int growth = box.NextSize();
     const int margin = kPairMargin + kPairMarginGrowth * growth + Between(dice_, 0, 2);
     const int ux = CellX(u), uy = CellY(u), px = CellX(partner), py = CellY(partner);
     const int w = std::abs(px - ux) + 1 + 2 * margin, h = std::abs(py - uy) + 1 + 2 * margin;
     if (growth > kPairMostGrowth || w * h > kPairMostCells)
         return false;
-    box.solving[static_cast<std::size_t>(growth)] = true;
+    box.Start(growth);
     task.pairKey = key;
     task.pairGrowth = growth;
-    task.effort = box.givenUp[static_cast<std::size_t>(growth)];
+    task.effort = box.Effort(growth);
     task.mover = u;
     task.partner = partner;
     MarkRect(std::min(ux, px) - margin, std::min(uy, py) - margin, w, h, task);
@@ -443,30 +476,13 @@ void NeighbourhoodSearch::Settle(const Task& task, bool improved)
         return;
     }
     if (task.pairKey >= 0) {
-        // A box too small for the pair is made larger next time, and so is
-        // one the solver gave up on: in a larger box a packing that covers
-        // the pair, if there is one, is found sooner than a smaller box is
-        // proven too small. After the largest, the sizes not proven too small
-        // are tried again, each with four times the conflicts it last had. A
-        // pair that a large box proves impossible to cover is parted. A
-        // layout found but not kept (another search changed the box
-        // meanwhile) tells nothing about the box.
-        SharedLayout::PairBox& box = shared_.pairBoxes[task.pairKey];
-        const auto size = static_cast<std::size_t>(task.pairGrowth);
-        box.solving[size] = false;
-        if (improved) {
-            box.least = box.next = 0;
-            box.givenUp = {};
-        } else if (task.found || task.pairGrowth < box.least) {
-        } else if (task.tooHard) {
-            box.givenUp[size] = std::min(box.givenUp[size] + 1, kPairMostEffort);
-            box.next = task.pairGrowth < kPairMostGrowth ? task.pairGrowth + 1 : box.least;
-        } else if (task.pairGrowth < kPairPartingGrowth) {
-            box.least = task.pairGrowth + 1;
-            box.next = std::max(box.next, box.least);
-        } else {
+        using Result = SharedLayout::PairBox::Result;
+        const Result result = improved     ? Result::Covered
+                              : task.found  ? Result::Overtaken
+                              : task.tooHard ? Result::TooHard
+                                             : Result::Impossible;
+        if (shared_.pairBoxes[task.pairKey].Finish(task.pairGrowth, result))
             pairs_.Forbid(task.mover, task.partner);
-        }
     }
     if (task.query != Query::Factories) {
         SharedLayout::ComponentState& c = components_[static_cast<std::size_t>(task.component)];

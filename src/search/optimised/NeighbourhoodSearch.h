@@ -36,6 +36,16 @@ struct SharedLayout {
     // now.
     struct PairBox {
         static constexpr int kSizes = 6;
+        enum class Result { Covered, Overtaken, TooHard, Impossible };
+
+        // The size to solve next, kSizes when every size from the next on is
+        // being solved. Start marks it as being solved.
+        int NextSize() const;
+        void Start(int size) { solving[static_cast<std::size_t>(size)] = true; }
+        int Effort(int size) const { return givenUp[static_cast<std::size_t>(size)]; }
+        // What solving a size showed; true when the pair should be parted.
+        bool Finish(int size, Result result);
+
         int least = 0;  // the smaller sizes are too small
         int next = 0;
         std::array<int, kSizes> givenUp{};
