@@ -1,23 +1,34 @@
 // The exact window packer, in both its search modes: the least waste of small
-// rectangles is found as a valid packing, and one cell pair less is proven
+// windows is found as a valid packing, and one cell pair less is proven
 // impossible.
 #include "search/optimised/WindowPacker.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
 #include <vector>
 
 namespace {
 
-WindowCells OpenRect(int width, int height)
+// Open cells '#', closed '.'.
+WindowCells Window(const std::vector<std::string>& rows)
 {
     WindowCells cells;
     cells.x0 = 10;
-    cells.y0 = 20;
-    cells.width = width;
-    cells.height = height;
-    cells.open.assign(static_cast<std::size_t>(width * height), 1);
+    cells.y0 = 21;
+    cells.width = static_cast<int>(rows.front().size());
+    cells.height = static_cast<int>(rows.size());
+    for (const std::string& row : rows) {
+        for (const char c : row)
+            cells.open.push_back(c == '#' ? 1 : 0);
+    }
     return cells;
+}
+
+std::vector<std::string> Rect(int width, int height)
+{
+    return std::vector<std::string>(static_cast<std::size_t>(height), std::string(static_cast<std::size_t>(width), '#'));
 }
 
 // The cells the layout leaves uncovered; fails on a building outside the
@@ -25,7 +36,7 @@ WindowCells OpenRect(int width, int height)
 int Uncovered(const WindowCells& cells, const std::vector<Placement>& layout)
 {
     std::vector<int> covered(cells.open.size(), 0);
-    int left = cells.width * cells.height;
+    int left = static_cast<int>(std::count(cells.open.begin(), cells.open.end(), 1));
     for (const Placement& p : layout) {
         for (int y = p.Y(); y < p.Y() + p.Shape().h; ++y) {
             for (int x = p.X(); x < p.X() + p.Shape().w; ++x) {
@@ -45,17 +56,24 @@ int Uncovered(const WindowCells& cells, const std::vector<Placement>& layout)
 TEST(WindowPackerTest, LeastWasteIsFoundAndLessIsImpossibleInEitherMode)
 {
     struct Case {
-        int width, height, leastWaste;
+        std::vector<std::string> rows;
+        int leastWaste;
     };
     // 4 × 4 and 7 × 4 balance their colours, so only the solver can prove
-    // that they leave more than nothing.
-    const Case cases[] = {{5, 4, 0}, {6, 6, 0}, {12, 10, 0}, {7, 9, 1}, {4, 4, 4}, {7, 4, 2}};
+    // that they leave more than nothing. The spur beside the 4 × 4 is a cell
+    // no building can cover; 3 × 3 has one cell more of one colour.
+    const Case cases[] = {
+        {Rect(5, 4), 0}, {Rect(6, 6), 0}, {Rect(12, 10), 0}, {Rect(7, 9), 1}, {Rect(4, 4), 4}, {Rect(7, 4), 2},
+        {{"####.", "#####", "####.", "####."}, 5}, {Rect(3, 3), 3},
+    };
     using Search = WindowPacker::Search;
     for (const Search search : {Search::Focused, Search::Steady}) {
         for (const Case& c : cases) {
-            SCOPED_TRACE(testing::Message() << c.width << "x" << c.height << (search == Search::Steady ? " steady" : " focused"));
-            const WindowCells cells = OpenRect(c.width, c.height);
-            WindowPacker packer(cells, c.width * c.height, 0, 1, {}, search);
+            const WindowCells cells = Window(c.rows);
+            SCOPED_TRACE(testing::Message() << cells.width << "x" << cells.height
+                                            << (search == Search::Steady ? " steady" : " focused"));
+            // Asked for no more waste than it was built for.
+            WindowPacker packer(cells, c.leastWaste, 0, 1, {}, search);
             SolveLimits limits;
             ASSERT_EQ(packer.Solve(c.leastWaste, 0, {}, limits), WindowPacker::Outcome::Found);
             EXPECT_LE(Uncovered(cells, packer.Layout()), c.leastWaste);

@@ -83,14 +83,13 @@ WindowPacker::WindowPacker(const WindowCells& cells, int maxUncovered, int maxFa
     }
 
     uncoveredVariable_.assign(static_cast<std::size_t>(w * h), 0);
-    std::vector<int> uncoveredVariables;
+    std::array<std::vector<int>, 2> uncoveredVariables;  // by colour
     std::vector<std::uint8_t> coverable(static_cast<std::size_t>(w * h), 0);
     for (int y = 0; y < h; ++y) {
         for (int x = 0; x < w; ++x) {
             const auto& list = coverers[local(x, y)];
             if (!cells_.IsOpen(x, y))
                 continue;
-            ++openCells_;
             if (list.empty()) {
                 ++uncoverable_;
                 continue;
@@ -100,7 +99,7 @@ WindowPacker::WindowPacker(const WindowCells& cells, int maxUncovered, int maxFa
             // Not marked uncovered means covered by one of them.
             const int u = sink_->NewVariable();
             uncoveredVariable_[local(x, y)] = u;
-            uncoveredVariables.push_back(u);
+            uncoveredVariables[static_cast<std::size_t>(cells_.Colour(x, y))].push_back(u);
             sink_->Literal(u);
             for (const int variable : list)
                 sink_->Literal(variable);
@@ -114,10 +113,19 @@ WindowPacker::WindowPacker(const WindowCells& cells, int maxUncovered, int maxFa
             solver_->phase(std::find(hint.begin(), hint.end(), p) != hint.end() ? c.variable : -c.variable);
         }
     }
-    const int uncoveredCap = maxUncovered - uncoverable_ + 1;
-    if (uncoveredCap > 0)
-        uncovered_ = std::make_unique<Totalizer>(*sink_, uncoveredVariables, uncoveredCap,
-                                                 Totalizer::Use::LimitAtMost);
+    // Every footprint covers as many cells of either colour, so the cells
+    // left uncovered of one colour outnumber those of the other by a fixed
+    // difference. Counting them by colour tells the solver so: a limit on
+    // the total is a limit on each. Counting them together, it would have to
+    // find that out by search, and it rarely does.
+    for (std::size_t colour = 0; colour < 2; ++colour)
+        coverableByColour_[colour] = static_cast<int>(uncoveredVariables[colour].size());
+    for (std::size_t colour = 0; colour < 2; ++colour) {
+        const int cap = UncoveredOfColour(maxUncovered, static_cast<int>(colour)) + 1;
+        if (cap > 0)
+            uncovered_[colour] =
+                std::make_unique<Totalizer>(*sink_, uncoveredVariables[colour], cap, Totalizer::Use::LimitAtMost);
+    }
     factoryCount_ = static_cast<int>(factoryVariables.size());
     if (maxFactories > 0 && factoryCount_ > 0)
         factories_ = std::make_unique<Totalizer>(*sink_, factoryVariables, maxFactories,
@@ -125,6 +133,18 @@ WindowPacker::WindowPacker(const WindowCells& cells, int maxUncovered, int maxFa
 }
 
 WindowPacker::~WindowPacker() = default;
+
+int WindowPacker::UncoveredOfColour(int maxUncovered, int colour) const
+{
+    // Of the coverable cells left uncovered, this colour's count less the
+    // other's is the difference of their coverable counts, and both together
+    // are at most what may stay uncovered besides the uncoverable cells.
+    const int allowed = maxUncovered - uncoverable_;
+    const int difference = coverableByColour_[static_cast<std::size_t>(colour)] -
+                           coverableByColour_[static_cast<std::size_t>(1 - colour)];
+    const int twice = allowed + difference;
+    return twice < 0 ? -1 : twice / 2;
+}
 
 std::vector<WindowPacker::LocalPlacement> WindowPacker::FittingPlacements(const WindowCells& cells)
 {
@@ -172,7 +192,7 @@ int WindowPacker::ColourBound(const WindowCells& cells, const std::vector<std::u
             if (!coverable[static_cast<std::size_t>(x + y * cells.width)])
                 ++uncoverable;
             else
-                balance += ((cells.x0 + x + cells.y0 + y) & 1) ? 1 : -1;
+                balance += cells.Colour(x, y) == 1 ? 1 : -1;
         }
     }
     return uncoverable + std::abs(balance);
@@ -187,9 +207,12 @@ WindowPacker::Outcome WindowPacker::Solve(int maxUncovered, int minFactories, co
     // Checked whole before any reaches the solver, which would keep them for
     // the next question.
     std::vector<int> assumptions;
-    const int allowed = maxUncovered - uncoverable_;
-    if (allowed < openCells_ - uncoverable_) {
-        const int tooMany = uncovered_ ? uncovered_->AtLeast(allowed + 1) : 0;
+    for (int colour = 0; colour < 2; ++colour) {
+        const int allowed = UncoveredOfColour(maxUncovered, colour);
+        if (allowed >= coverableByColour_[static_cast<std::size_t>(colour)])
+            continue;
+        const auto& count = uncovered_[static_cast<std::size_t>(colour)];
+        const int tooMany = count ? count->AtLeast(allowed + 1) : 0;
         if (tooMany == 0)
             return Outcome::Unknown;  // beyond the cap given at construction
         assumptions.push_back(-tooMany);

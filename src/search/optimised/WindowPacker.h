@@ -29,6 +29,8 @@ struct WindowCells {
     {
         return x >= 0 && y >= 0 && x < width && y < height && open[static_cast<std::size_t>(x + y * width)];
     }
+    // 0 or 1: the colour of a cell on the grid's checkerboard.
+    int Colour(int x, int y) const { return (x0 + x + y0 + y) & 1; }
 };
 
 // When a solve must give up: flags checked while it runs (the user's stop and
@@ -79,6 +81,10 @@ private:
     // The colouring's bound, given which open cells (x + y * width) a footprint can cover.
     static int ColourBound(const WindowCells& cells, const std::vector<std::uint8_t>& coverable);
 
+    // The most coverable cells of a colour that may stay uncovered when at
+    // most `maxUncovered` open cells may; -1 when none can do.
+    int UncoveredOfColour(int maxUncovered, int colour) const;
+
     struct Candidate {
         int x, y, footprint, variable;
     };
@@ -88,10 +94,10 @@ private:
     std::unique_ptr<ClauseSink> sink_;
     std::vector<Candidate> candidates_;
     std::vector<int> uncoveredVariable_;  // per local cell, 0 when not open
-    std::unique_ptr<Totalizer> uncovered_;
+    std::array<std::unique_ptr<Totalizer>, 2> uncovered_;  // by colour
+    std::array<int, 2> coverableByColour_{};
     std::unique_ptr<Totalizer> factories_;
     std::vector<Placement> layout_;
-    int openCells_ = 0;
     int uncoverable_ = 0;
     int colourBound_ = 0;
     int factoryCount_ = 0;
