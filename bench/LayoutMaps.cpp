@@ -114,6 +114,11 @@ std::vector<NamedRegion> MakeAll()
         {"blob-3000", Blob(6, 3000)},
         {"blob-4000", Blob(7, 4000)},
         {"blob-4000b", Blob(8, 4000)},
+        // Fields the search was not tuned on.
+        {"blob-1500b", Blob(21, 1500)},
+        {"blob-1800", Blob(26, 1800)},
+        {"blob-2000b", Blob(22, 2000)},
+        {"blob-2500", Blob(23, 2500)},
         {"field-50x50", Rectangle(100, 100, 50, 50)},
         {"whole-50-holes", WholeWithHoles()},
     };
