@@ -35,6 +35,12 @@ inline constexpr int CellY(int cell)
 {
     return cell / GridSize;
 }
+// 0 or 1: the colour of a cell on the grid's checkerboard. Every footprint
+// covers as many cells of either colour.
+inline constexpr int CellColour(int x, int y)
+{
+    return (x + y) & 1;
+}
 
 // One building in place: its top-left cell and which footprint.
 struct Placement {

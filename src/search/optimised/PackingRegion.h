@@ -38,7 +38,7 @@ public:
     int ComponentOf(int cell) const { return componentOf_[static_cast<std::size_t>(cell)]; }
 
     // 0 or 1: the colour of a cell on the checkerboard.
-    static int Colour(int cell) { return (CellX(cell) + CellY(cell)) & 1; }
+    static int Colour(int cell) { return CellColour(CellX(cell), CellY(cell)); }
 
 private:
     void Build();

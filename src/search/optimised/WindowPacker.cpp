@@ -84,7 +84,6 @@ WindowPacker::WindowPacker(const WindowCells& cells, int maxUncovered, int maxFa
 
     uncoveredVariable_.assign(static_cast<std::size_t>(w * h), 0);
     std::array<std::vector<int>, 2> uncoveredVariables;  // by colour
-    std::vector<std::uint8_t> coverable(static_cast<std::size_t>(w * h), 0);
     for (int y = 0; y < h; ++y) {
         for (int x = 0; x < w; ++x) {
             const auto& list = coverers[local(x, y)];
@@ -94,7 +93,6 @@ WindowPacker::WindowPacker(const WindowCells& cells, int maxUncovered, int maxFa
                 ++uncoverable_;
                 continue;
             }
-            coverable[local(x, y)] = 1;
             AtMostOne(*sink_, list);
             // Not marked uncovered means covered by one of them.
             const int u = sink_->NewVariable();
@@ -106,7 +104,6 @@ WindowPacker::WindowPacker(const WindowCells& cells, int maxUncovered, int maxFa
             sink_->End();
         }
     }
-    colourBound_ = ColourBound(cells_, coverable);
     if (!hint.empty()) {
         for (const Candidate& c : candidates_) {
             const Placement p{CellIndex(cells_.x0 + c.x, cells_.y0 + c.y), c.footprint};
@@ -120,6 +117,7 @@ WindowPacker::WindowPacker(const WindowCells& cells, int maxUncovered, int maxFa
     // find that out by search, and it rarely does.
     for (std::size_t colour = 0; colour < 2; ++colour)
         coverableByColour_[colour] = static_cast<int>(uncoveredVariables[colour].size());
+    colourBound_ = uncoverable_ + std::abs(coverableByColour_[1] - coverableByColour_[0]);
     for (std::size_t colour = 0; colour < 2; ++colour) {
         const int cap = UncoveredOfColour(maxUncovered, static_cast<int>(colour)) + 1;
         if (cap > 0)
@@ -178,11 +176,6 @@ int WindowPacker::ColourBoundOf(const WindowCells& cells)
                 coverable[static_cast<std::size_t>(i + j * cells.width)] = 1;
         }
     }
-    return ColourBound(cells, coverable);
-}
-
-int WindowPacker::ColourBound(const WindowCells& cells, const std::vector<std::uint8_t>& coverable)
-{
     // Every footprint covers as many cells of either colour.
     int uncoverable = 0, balance = 0;
     for (int y = 0; y < cells.height; ++y) {

@@ -29,8 +29,8 @@ struct WindowCells {
     {
         return x >= 0 && y >= 0 && x < width && y < height && open[static_cast<std::size_t>(x + y * width)];
     }
-    // 0 or 1: the colour of a cell on the grid's checkerboard.
-    int Colour(int x, int y) const { return (x0 + x + y0 + y) & 1; }
+    // The grid colour (CellColour) of a window cell.
+    int Colour(int x, int y) const { return CellColour(x0 + x, y0 + y); }
 };
 
 // When a solve must give up: flags checked while it runs (the user's stop and
@@ -78,8 +78,6 @@ private:
     };
     // Every footprint position on open cells only.
     static std::vector<LocalPlacement> FittingPlacements(const WindowCells& cells);
-    // The colouring's bound, given which open cells (x + y * width) a footprint can cover.
-    static int ColourBound(const WindowCells& cells, const std::vector<std::uint8_t>& coverable);
 
     // The most coverable cells of a colour that may stay uncovered when at
     // most `maxUncovered` open cells may; -1 when none can do.
