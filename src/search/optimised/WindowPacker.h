@@ -79,6 +79,9 @@ private:
     // Every footprint position on open cells only.
     static std::vector<LocalPlacement> FittingPlacements(const WindowCells& cells);
 
+    // No two candidates that share a cell may both be chosen.
+    void ExcludeOverlaps();
+
     // The most coverable cells of a colour that may stay uncovered when at
     // most `maxUncovered` open cells may; -1 when none can do.
     int UncoveredOfColour(int maxUncovered, int colour) const;
