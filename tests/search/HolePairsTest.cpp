@@ -19,6 +19,7 @@ TEST(HolePairsTest, PairsOppositeColoursOfOneComponentClosestFirst)
         std::vector<std::int32_t> holes;
         std::vector<std::pair<std::int32_t, std::int32_t>> expected;  // hole, partner (-1: none)
         std::vector<std::pair<std::int32_t, std::int32_t>> forbidden = {};
+        bool forgotten = false;  // then every pair is allowed again
     };
     const Case cases[] = {
         {"same colour never pairs", {CellIndex(12, 12), CellIndex(14, 12)}, {{CellIndex(12, 12), -1}}},
@@ -40,6 +41,11 @@ TEST(HolePairsTest, PairsOppositeColoursOfOneComponentClosestFirst)
          {CellIndex(12, 12), CellIndex(13, 12)},
          {{CellIndex(12, 12), -1}, {CellIndex(13, 12), -1}},
          {{CellIndex(12, 12), CellIndex(13, 12)}}},
+        {"forgetting what was forbidden pairs them again",
+         {CellIndex(12, 12), CellIndex(13, 12)},
+         {{CellIndex(12, 12), CellIndex(13, 12)}},
+         {{CellIndex(12, 12), CellIndex(13, 12)}},
+         true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -47,6 +53,10 @@ TEST(HolePairsTest, PairsOppositeColoursOfOneComponentClosestFirst)
         pairs.Update(region, c.holes);
         for (const auto& [a, b] : c.forbidden)
             pairs.Forbid(a, b);
+        if (c.forgotten) {
+            pairs.Update(region, c.holes);
+            pairs.ForgetForbidden();
+        }
         // The same holes: pairs anew only because of what was forbidden.
         pairs.Update(region, c.holes);
         for (const auto& [hole, partner] : c.expected) {

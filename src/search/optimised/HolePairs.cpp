@@ -48,6 +48,12 @@ void HolePairs::Forbid(int a, int b)
     forbiddenChanged_ = forbidden_.insert(Key(a, b)).second || forbiddenChanged_;
 }
 
+void HolePairs::ForgetForbidden()
+{
+    forbiddenChanged_ = !forbidden_.empty() || forbiddenChanged_;
+    forbidden_.clear();
+}
+
 std::int64_t HolePairs::Key(int a, int b)
 {
     return static_cast<std::int64_t>(std::min(a, b)) * GridCells + std::max(a, b);

@@ -18,6 +18,8 @@ public:
     // Never pairs these two again: they cannot be covered together, so each
     // is better off with another partner.
     void Forbid(int a, int b);
+    // Allows every pair again, for a new round once the holes have moved.
+    void ForgetForbidden();
 
     // The uncovered cells that have a partner.
     const std::vector<std::int32_t>& Paired() const { return withPartner_; }

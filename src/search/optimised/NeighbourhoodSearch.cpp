@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <iterator>
 
 namespace {
 
@@ -219,13 +220,10 @@ bool NeighbourhoodSearch::PickHoleTask(Task& task)
 {
     // A component above its least waste has uncovered cells of both colours:
     // only where two of them meet can a window gain.
-    pairs_.Update(region_, layout_.Holes());
-    const auto& holes = pairs_.Paired();
+    const std::vector<int> holes = PairedAboveBound();
     for (int attempt = 0; attempt < 8 && !holes.empty(); ++attempt) {
         const int u = holes[dice_() % holes.size()];
         const int c = region_.ComponentOf(u);
-        if (AtBound(c))
-            continue;
         const int partner = pairs_.PartnerOf(u);
         task.marked.clear();
         task.query = Query::Improve;
@@ -249,6 +247,24 @@ bool NeighbourhoodSearch::PickHoleTask(Task& task)
     }
     task.component = -1;
     return false;
+}
+
+std::vector<int> NeighbourhoodSearch::PairedAboveBound()
+{
+    const auto aboveBound = [this](int hole) { return !AtBound(region_.ComponentOf(hole)); };
+    pairs_.Update(region_, layout_.Holes());
+    std::vector<int> holes;
+    std::copy_if(pairs_.Paired().begin(), pairs_.Paired().end(), std::back_inserter(holes), aboveBound);
+    const auto& all = layout_.Holes();
+    if (!holes.empty() || std::none_of(all.begin(), all.end(), aboveBound))
+        return holes;
+    // Every pair where waste can still fall has been parted. The holes have
+    // moved since many were, so a new round pairs them all again.
+    pairs_.ForgetForbidden();
+    shared_.pairBoxes.clear();
+    pairs_.Update(region_, all);
+    std::copy_if(pairs_.Paired().begin(), pairs_.Paired().end(), std::back_inserter(holes), aboveBound);
+    return holes;
 }
 
 bool NeighbourhoodSearch::MarkPairBox(int u, int partner, Task& task)

@@ -104,6 +104,9 @@ private:
     bool Finished() const;
     std::optional<Task> PickTask();
     bool PickHoleTask(Task& task);
+    // The paired holes of components above their least waste. When none is
+    // left there, every pair is allowed again.
+    std::vector<int> PairedAboveBound();
     bool PickFactoryTask(Task& task, bool atBoundOnly);
     void MarkRect(int x0, int y0, int w, int h, Task& task) const;
     void MarkCorridor(int from, int to, int halfWidth, Task& task) const;
