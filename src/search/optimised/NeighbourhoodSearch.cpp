@@ -11,7 +11,7 @@ namespace {
 // Components up to this many cells are solved whole first.
 constexpr int kWholeComponentCells = 400;
 constexpr int kWholeConflicts = 60000;
-constexpr int kWindowConflicts = 3000;
+constexpr int kWindowConflicts = 12000;
 // Two holes this close (in steps) are freed together along the way between
 // them; up to the longer length, half the time.
 constexpr int kCorridorLength[] = {24, 40};
@@ -21,7 +21,7 @@ constexpr int kCorridorLength[] = {24, 40};
 // unless the box would be too large to solve in good time.
 constexpr int kPairSpan = 30;
 constexpr int kPairMargin = 3;
-constexpr int kPairMarginGrowth = 3;
+constexpr int kPairMarginGrowth = 4;
 constexpr int kPairMostGrowth = SharedLayout::PairBox::kSizes - 1;
 // A pair proven impossible to cover in a box this large is parted. The
 // largest box is for pairs whose smaller boxes were too hard to solve.
@@ -29,7 +29,8 @@ constexpr int kPairPartingGrowth = kPairMostGrowth - 1;
 // Each time the solver gives up on a pair box it gets four times the
 // conflicts next time, this many times at most.
 constexpr int kPairMostEffort = 3;
-constexpr int kPairMostCells = 2500;
+// A box this large takes a solver some tens of megabytes.
+constexpr int kPairMostCells = 3200;
 // A hole moving toward its partner does so in a window ahead of it, long
 // along the way and wide across it, with the hole this far inside the back
 // edge. Near a window's edge the buildings leave a hole no room to move, and
