@@ -273,19 +273,33 @@ bool NeighbourhoodSearch::MarkPairBox(int u, int partner, Task& task)
     // Either way round, the same box.
     const std::int64_t key = HolePairs::Key(u, partner);
     SharedLayout::PairBox& box = shared_.pairBoxes[key];
-    const int growth = box.NextSize();
-    const int margin = kPairMargin + kPairMarginGrowth * growth + Between(dice_, 0, 2);
     const int ux = CellX(u), uy = CellY(u), px = CellX(partner), py = CellY(partner);
-    const int w = std::abs(px - ux) + 1 + 2 * margin, h = std::abs(py - uy) + 1 + 2 * margin;
-    if (growth > kPairMostGrowth || w * h > kPairMostCells)
-        return false;
+    const int jitter = Between(dice_, 0, 2);
+    const auto margin = [jitter](int growth) { return kPairMargin + kPairMarginGrowth * growth + jitter; };
+    const auto sides = [&](int growth) {
+        return std::pair{std::abs(px - ux) + 1 + 2 * margin(growth), std::abs(py - uy) + 1 + 2 * margin(growth)};
+    };
+    const auto fits = [&](int growth) {
+        return growth <= kPairMostGrowth && sides(growth).first * sides(growth).second <= kPairMostCells;
+    };
+    int growth = box.NextSize();
+    if (!fits(growth)) {
+        // The largest box that fits is this pair's largest: the sizes not
+        // proven too small are tried again, with more effort where the
+        // solver gave up.
+        box.next = box.least;
+        growth = box.NextSize();
+        if (!fits(growth))
+            return false;
+    }
+    const auto [w, h] = sides(growth);
     box.Start(growth);
     task.pairKey = key;
     task.pairGrowth = growth;
     task.effort = box.Effort(growth);
     task.mover = u;
     task.partner = partner;
-    MarkRect(std::min(ux, px) - margin, std::min(uy, py) - margin, w, h, task);
+    MarkRect(std::min(ux, px) - margin(growth), std::min(uy, py) - margin(growth), w, h, task);
     return true;
 }
 
