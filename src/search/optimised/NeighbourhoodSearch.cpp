@@ -73,13 +73,20 @@ SharedLayout::SharedLayout(PackingLayout& packing) : layout(packing)
         components[c].bound = list[c].colourBound;
 }
 
-int SharedLayout::PairBox::NextSize() const
+int SharedLayout::PairBox::NextSize(int largest)
 {
     // While another search solves one size, this one tries a larger.
-    int size = next;
-    while (size < kSizes && solving[static_cast<std::size_t>(size)])
-        ++size;
-    return size;
+    const auto firstFree = [&](int size) {
+        while (size <= largest && solving[static_cast<std::size_t>(size)])
+            ++size;
+        return size;
+    };
+    int size = firstFree(next);
+    if (size > largest) {
+        next = least;
+        size = firstFree(next);
+    }
+    return size <= largest ? size : -1;
 }
 
 bool SharedLayout::PairBox::Finish(int size, Result result)
@@ -87,10 +94,10 @@ bool SharedLayout::PairBox::Finish(int size, Result result)
     // A box too small for the pair is made larger next time, and so is one
     // the solver gave up on: in a larger box a packing that covers the pair,
     // if there is one, is found sooner than a smaller box is proven too
-    // small. After the largest, the sizes not proven too small are tried
-    // again, each with four times the conflicts it last had. A pair that a
-    // large box proves impossible to cover is parted. A layout found but not
-    // kept (another search changed the box meanwhile) tells nothing.
+    // small. After the largest, NextSize tries the sizes not proven too
+    // small again, each with four times the conflicts it last had. A pair
+    // that a large box proves impossible to cover is parted. A layout found
+    // but not kept (another search changed the box meanwhile) tells nothing.
     const auto at = static_cast<std::size_t>(size);
     solving[at] = false;
     if (result == Result::Covered) {
@@ -99,7 +106,7 @@ bool SharedLayout::PairBox::Finish(int size, Result result)
     } else if (result == Result::Overtaken || size < least) {
     } else if (result == Result::TooHard) {
         givenUp[at] = std::min(givenUp[at] + 1, kPairMostEffort);
-        next = size < kPairMostGrowth ? size + 1 : least;
+        next = size + 1;
     } else if (size < kPairPartingGrowth) {
         least = size + 1;
         next = std::max(next, least);
@@ -252,20 +259,22 @@ bool NeighbourhoodSearch::PickHoleTask(Task& task)
 
 std::vector<int> NeighbourhoodSearch::PairedAboveBound()
 {
-    const auto aboveBound = [this](int hole) { return !AtBound(region_.ComponentOf(hole)); };
-    pairs_.Update(region_, layout_.Holes());
-    std::vector<int> holes;
-    std::copy_if(pairs_.Paired().begin(), pairs_.Paired().end(), std::back_inserter(holes), aboveBound);
     const auto& all = layout_.Holes();
+    const auto aboveBound = [this](int hole) { return !AtBound(region_.ComponentOf(hole)); };
+    const auto paired = [&] {
+        pairs_.Update(region_, all);
+        std::vector<int> holes;
+        std::copy_if(pairs_.Paired().begin(), pairs_.Paired().end(), std::back_inserter(holes), aboveBound);
+        return holes;
+    };
+    std::vector<int> holes = paired();
     if (!holes.empty() || std::none_of(all.begin(), all.end(), aboveBound))
         return holes;
     // Every pair where waste can still fall has been parted. The holes have
     // moved since many were, so a new round pairs them all again.
     pairs_.ForgetForbidden();
     shared_.pairBoxes.clear();
-    pairs_.Update(region_, all);
-    std::copy_if(pairs_.Paired().begin(), pairs_.Paired().end(), std::back_inserter(holes), aboveBound);
-    return holes;
+    return paired();
 }
 
 bool NeighbourhoodSearch::MarkPairBox(int u, int partner, Task& task)
@@ -279,19 +288,13 @@ bool NeighbourhoodSearch::MarkPairBox(int u, int partner, Task& task)
     const auto sides = [&](int growth) {
         return std::pair{std::abs(px - ux) + 1 + 2 * margin(growth), std::abs(py - uy) + 1 + 2 * margin(growth)};
     };
-    const auto fits = [&](int growth) {
-        return growth <= kPairMostGrowth && sides(growth).first * sides(growth).second <= kPairMostCells;
-    };
-    int growth = box.NextSize();
-    if (!fits(growth)) {
-        // The largest box that fits is this pair's largest: the sizes not
-        // proven too small are tried again, with more effort where the
-        // solver gave up.
-        box.next = box.least;
-        growth = box.NextSize();
-        if (!fits(growth))
-            return false;
-    }
+    // Boxes grow with their size: the largest is the last that fits.
+    int largest = kPairMostGrowth;
+    while (largest >= 0 && sides(largest).first * sides(largest).second > kPairMostCells)
+        --largest;
+    const int growth = box.NextSize(largest);
+    if (growth < 0)
+        return false;
     const auto [w, h] = sides(growth);
     box.Start(growth);
     task.pairKey = key;

@@ -38,9 +38,11 @@ struct SharedLayout {
         static constexpr int kSizes = 6;
         enum class Result { Covered, Overtaken, TooHard, Impossible };
 
-        // The size to solve next, kSizes when every size from the next on is
-        // being solved. Start marks it as being solved.
-        int NextSize() const;
+        // The size to solve next, no larger than `largest` (the largest box
+        // that fits the pair); -1 when every size up to it is being solved or
+        // proven too small. Past the largest, the sizes not proven too small
+        // come round again. Start marks a size as being solved.
+        int NextSize(int largest);
         void Start(int size) { solving[static_cast<std::size_t>(size)] = true; }
         int Effort(int size) const { return givenUp[static_cast<std::size_t>(size)]; }
         // What solving a size showed; true when the pair should be parted.
